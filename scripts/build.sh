@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Configures and builds into build/ (or $VORTIGA_BUILD_DIR). Extra arguments go to cmake.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${VORTIGA_BUILD_DIR:-$root/build}"
+"$root/scripts/setup.sh"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+cmake --build "$build" -j"$(nproc)"

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# The main job: installs what is missing, builds, and renders every example plot headless to
+# out/<name>.png with the vortiga tool.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${VORTIGA_BUILD_DIR:-$root/build}"
+out="${VORTIGA_OUT_DIR:-$root/out}"
+"$root/scripts/build.sh"
+mkdir -p "$out"
+shopt -s nullglob
+examples=("$root"/examples/*.vtg)
+if [ ${#examples[@]} -eq 0 ]; then
+  "$build/tools/vortiga" demo -o "$out/demo.png"
+  echo "rendered $out/demo.png"
+  exit 0
+fi
+for f in "${examples[@]}"; do
+  name="$(basename "$f" .vtg)"
+  "$build/tools/vortiga" render "$f" -o "$out/$name.png"
+  echo "rendered $out/$name.png"
+done
