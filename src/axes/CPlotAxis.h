@@ -1,0 +1,92 @@
+#pragma once
+// One axis: scale type, the data extent seen so far, the displayed range, the tick interval
+// and, for the Log, Probability and Weibull scales, an explicit tick list. All range work
+// happens in transformed units; the stored bounds are always data units.
+//
+// The arithmetic is pure: the owner (the axis region) supplies what it needs from the plot as
+// a ScaleContext or ScrollContext value instead of the axis reaching back into the plot.
+
+#include <array>
+
+namespace vtg {
+
+// What AutoScale needs from the plot and the axis region.
+struct ScaleContext {
+    double axisLength = 0;          // pixels available along the axis (see AxisLengthFor)
+    double fontPointSize = 10;      // point size of the tick-label font
+    double labelSpacingFactor = 1500;
+    double outputScale = 1.0;       // 1 on screen, larger when printing
+    double gridInterval = 0.1;      // the control's GridInterval: tick step of triangular axes
+};
+
+// What ScrollRange needs beyond the axis itself.
+struct ScrollContext {
+    double timeScrollUnit = 0.2;    // the control's TimeScrollUnit (time axis step)
+    double timeWindow = 1.0;        // the control's TimeWindow (time axis page)
+    bool triangular = false;        // extents come from the complementary axes
+    double triExtentLow = 0;
+    double triExtentHigh = 1;
+};
+
+enum class ScaleType : int { Linear = 0, Log = 1, Inverse = 2, Probability = 3, Weibull = 4 };
+
+class CPlotAxis {
+public:
+    explicit CPlotAxis(int triangleKind = 0) : TriangleKind(triangleKind) {}
+    virtual ~CPlotAxis() = default;
+    CPlotAxis(const CPlotAxis&) = default;
+    CPlotAxis& operator=(const CPlotAxis&) = default;
+
+    // Scale transform of the current Scale and its inverse; 1e28 outside the domain.
+    double Transform(double x) const;
+    double Untransform(double y) const;
+
+    bool SetScale(int type);                        // false (and unchanged) when equal or invalid
+    bool TrackValue(double x, bool first);          // true when the axis must be refitted
+    void FitToData(double min, double max, const ScaleContext& ctx);
+    void AutoScale(const ScaleContext& ctx);        // recompute when NeedsRescale
+    void SetUserInterval(double x, int lock);
+    void ScrollRange(int kind, int position, const ScrollContext& ctx, int side, bool rescale);
+    void ZoomToPerMille(double a, double b, bool rescale);
+    void ResetDataExtent();
+    void ResetRangeExtent();
+    void SetRange(double lo, double hi);
+    void SetDataExtent(double lo, double hi, bool widen);
+    bool ZoomStep(int kind, double factor);
+
+    ScaleType Type() const { return static_cast<ScaleType>(Scale); }
+    bool IsListScale() const { return Scale == 1 || Scale == 3 || Scale == 4; }
+    // Number of entries of TickList before its 0 terminator.
+    int TickCount() const;
+
+    double DataMin = 0;
+    double DataMax = 1.0;
+    double ExtentMin = 0;
+    double ExtentMax = 1.0;
+    double RangeMin = 0;
+    double RangeMax = 1.0;
+    double Interval = 0;
+    std::array<double, 20> TickList{};
+    double UserInterval = 0;
+    int Scale = 0;
+    int Reverse = 0;
+    int Integer = 0;
+    int Multiplier = 0;
+    int MultiplierType = 0;
+    int LockGrid = 0;
+    int ResetRange = 1;
+    int TriangleKind = 0;
+    int TimeAxis = 0;
+    int NeedsRescale = 1;
+    int DataSeen = 0;
+    int LabelDecimals = 0;
+    int MantissaDecimals = 0;
+};
+
+// The axis of a triangular plot: same state, a fraction range 0..1 and its own tick drawing.
+class CPlotTriAxis : public CPlotAxis {
+public:
+    explicit CPlotTriAxis(int triangleKind) : CPlotAxis(triangleKind) {}
+};
+
+}  // namespace vtg

@@ -1,0 +1,77 @@
+#pragma once
+// The drawing environment shared by the control, the plot object and its regions: the two
+// data-to-pixel mappings, the device origin offset and output scale used when printing, the
+// selection handles and the highlight pen, and the drawing helpers every region uses.
+
+#include <string_view>
+#include <vector>
+
+#include "platform/Geometry.h"
+#include "platform/Surface.h"
+
+namespace vtg {
+
+class CDrawTool;
+class CVTGFont;
+
+// One direction of the data-to-pixel mapping. Start is the drawing rectangle's left (or top),
+// Extent its width (or height) in pixels, Low/High the transformed bounds mapped to Start and
+// Start + Extent.
+class CViewCoeff {
+public:
+    int Start = 0;
+    int Extent = 0;
+    double Low = 0;
+    double High = 1;
+    double Scale = 0;
+    double Offset = 0;
+
+    static CViewCoeff Make(int start, int extent, double low, double high);
+    bool IsValid() const;
+    int ToPixel(double v, int deviceOffset = 0) const;
+    double FromPixel(int px, int deviceOffset = 0) const;
+};
+
+// A selection handle.
+class CPlotBullet {
+public:
+    Rect Box;
+    int Code = 0;
+    int Owner = 0;
+    int Visible = 1;
+};
+
+class CPlotEnv {
+public:
+    CPlotEnv() = default;
+    // The tool set drawing uses: Tools when set (tests), else the shared instance.
+    CDrawTool& Tool() const;
+
+    // Mapping (set before variables are drawn).
+    void SetView(const Rect& rect, double xLeft, double yTop, double xRight, double yBottom);
+    void SetYRange(double low, double high);
+    Point ToDevice(Point p) const { return {p.x + OffsetX, p.y + OffsetY}; }
+    Rect ToDevice(const Rect& r) const { return r.Offset(OffsetX, OffsetY); }
+
+    // Sizes: a length of k units is trunc(k * OutputScale) pixels.
+    int Units(double k) const;
+    Size MeasureText(Surface& dc, const CVTGFont* font, std::string_view text) const;
+    Font SelectFont(Surface& dc, const CVTGFont* font) const;    // returns the previous font
+    Pen AxisPen(Surface& dc, Color colour, int width, int style) const;
+    Brush SolidBrush(Surface& dc, int index) const;
+    Pen GridPen() const;
+    void DrawMarker(Surface& dc, int kind, int x, int y, int colourIndex, int halfSize, bool highlight) const;
+
+    CDrawTool* Tools = nullptr;         // null: the process-wide CDrawTool::Instance()
+    CViewCoeff ViewX;
+    CViewCoeff ViewY;
+    int OffsetX = 0;
+    int OffsetY = 0;
+    double OutputScale = 1.0;
+    bool PlainDrawing = false;          // markers and curves without smoothing
+    Rect PaintArea{-1000000, -1000000, 1000000, 1000000};  // what is being repainted
+    std::vector<CPlotBullet> Bullets;
+    Pen HighlightPen{Rgb(0xCB, 0xCB, 0xCB), 1, PenStyle::Solid};
+};
+
+}  // namespace vtg
