@@ -8,6 +8,8 @@
 
 #include <array>
 
+#include "axes/ScaleTransform.h"
+
 namespace vtg {
 
 // What AutoScale needs from the plot and the axis region.
@@ -28,7 +30,12 @@ struct ScrollContext {
     double triExtentHigh = 1;
 };
 
-enum class ScaleType : int { Linear = 0, Log = 1, Inverse = 2, Probability = 3, Weibull = 4 };
+// Pixels available along an axis, from the drawing rectangle's width and height. A rectangle
+// not laid out yet (a side under 1 pixel) falls back to 4/5 of the plot's width or 9/10 of its
+// height. Square and triangular plots use the shorter side; otherwise the X axis runs along
+// the width and Y axes along the height, the other way round on a flipped plot.
+double AxisLengthFor(int width, int height, int plotWidth, int plotHeight, bool xAxis,
+                     bool flipped, bool squareOrTriangular);
 
 class CPlotAxis {
 public:
@@ -54,8 +61,10 @@ public:
     void SetDataExtent(double lo, double hi, bool widen);
     bool ZoomStep(int kind, double factor);
 
-    ScaleType Type() const { return static_cast<ScaleType>(Scale); }
-    bool IsListScale() const { return Scale == 1 || Scale == 3 || Scale == 4; }
+    // The mapping of the current Scale (Linear if the field was set out of range directly).
+    const ScaleTransform& Transformer() const { return ScaleTransformFor(Scale); }
+    ScaleType Type() const { return Transformer().Type(); }
+    bool IsListScale() const { return Transformer().UsesTickList(); }
     // Number of entries of TickList before its 0 terminator.
     int TickCount() const;
 
@@ -66,7 +75,7 @@ public:
     double RangeMin = 0;
     double RangeMax = 1.0;
     double Interval = 0;
-    std::array<double, 20> TickList{};
+    TickArray TickList{};
     double UserInterval = 0;
     int Scale = 0;
     int Reverse = 0;
@@ -81,6 +90,15 @@ public:
     int DataSeen = 0;
     int LabelDecimals = 0;
     int MantissaDecimals = 0;
+
+private:
+    // The displayed range and the extent in transformed units, lo mapping from the smaller
+    // transformed value (the data ends are exchanged on a decreasing scale).
+    ScaleSpan TransformedRange() const;
+    ScaleSpan TransformedExtent() const;
+    void StoreTransformedRange(ScaleSpan s);
+    void ApplyTickList();
+    void ChooseNiceRange(const ScaleContext& ctx);
 };
 
 // The axis of a triangular plot: same state, a fraction range 0..1 and its own tick drawing.
