@@ -112,14 +112,16 @@ std::optional<ScaleSpan> MoveTo(const ScrollFrame& f, int position, bool fromLow
         if (std::fabs(r - f.range.lo) <= g / 2) {
             return std::nullopt;
         }
-        const std::optional<double> lo = LowerTo(std::trunc((r + g / 2) / g) * g, f.extent.hi - p, g);
+        const double onStep = std::trunc((r + g / 2) / g) * g;
+        const std::optional<double> lo = LowerTo(onStep, f.extent.hi - p, g);
         return lo ? std::optional<ScaleSpan>(ScaleSpan{*lo, *lo + p}) : std::nullopt;
     }
     const double r = f.extent.hi - share;
     if (std::fabs(r - f.range.hi) <= g / 2) {
         return std::nullopt;
     }
-    const std::optional<double> hi = RaiseTo(std::trunc((r + g / 2) / g) * g, f.extent.lo + p, g);
+    const double onStep = std::trunc((r + g / 2) / g) * g;
+    const std::optional<double> hi = RaiseTo(onStep, f.extent.lo + p, g);
     return hi ? std::optional<ScaleSpan>(ScaleSpan{*hi - p, *hi}) : std::nullopt;
 }
 

@@ -49,16 +49,26 @@ public:
     double Untransform(double y) const;
 
     bool SetScale(int type);                        // false (and unchanged) when equal or invalid
-    bool TrackValue(double x, bool first);          // true when the axis must be refitted
+    // true when the axis must be refitted; missing and non-finite values are ignored.
+    bool TrackValue(double x, bool first);
+    // Fits range and extent to data min..max; ignored unless both are finite.
     void FitToData(double min, double max, const ScaleContext& ctx);
-    void AutoScale(const ScaleContext& ctx);        // recompute when NeedsRescale
+    // Recomputes range and interval when NeedsRescale is set. When no range can be chosen
+    // (no axis length yet, an output scale <= 0) the previous range and interval stay.
+    void AutoScale(const ScaleContext& ctx);
+    // Ignored for an interval that is negative or not finite; 0 means "no user interval".
     void SetUserInterval(double x, int lock);
+    // kind 0/1: back/forward one interval, 2/3: back/forward one page, else jump to scroll
+    // position 0..1000; side 0 for the independent axis, 1 for the dependent ones. A step
+    // that is not positive, or too small to move the range at its magnitude, moves nothing.
     void ScrollRange(int kind, int position, const ScrollContext& ctx, int side, bool rescale);
     void ZoomToPerMille(double a, double b, bool rescale);
     void ResetDataExtent();
     void ResetRangeExtent();
+    // Both ignore bounds that are not finite.
     void SetRange(double lo, double hi);
     void SetDataExtent(double lo, double hi, bool widen);
+    // kind 0 in, 1 out, 2 reset; true when the range now shows (nearly) the whole extent.
     bool ZoomStep(int kind, double factor);
 
     // The mapping of the current Scale (Linear if the field was set out of range directly).
