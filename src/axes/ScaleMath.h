@@ -39,8 +39,9 @@ enum class NiceMode : int { Auto = 0, AutoInteger = 1, Fixed = 2, FixedInteger =
 
 // The outcome of PLsetstm. status 0: lo..hi is the chosen range, interval its step, count the
 // number of intervals and exponent the label multiplier exponent (0 when the interval was
-// fixed). status 1: no range could be chosen (target count or bounds unusable); lo, hi and
-// interval then hold the inputs and the caller keeps its previous range.
+// fixed). status 1: no range could be chosen (target count or bounds unusable); lo and hi
+// then hold the bounds as ordered and widened, interval the input, and the caller keeps its
+// previous range.
 struct NiceScale {
     int status = 1;
     double lo = 0;
