@@ -8,6 +8,8 @@
 
 #include <array>
 
+#include "axes/ScaleTransform.h"
+
 namespace vtg {
 
 // What AutoScale needs from the plot and the axis region.
@@ -28,7 +30,12 @@ struct ScrollContext {
     double triExtentHigh = 1;
 };
 
-enum class ScaleType : int { Linear = 0, Log = 1, Inverse = 2, Probability = 3, Weibull = 4 };
+// Pixels available along an axis, from the drawing rectangle's width and height. A rectangle
+// not laid out yet (a side under 1 pixel) falls back to 4/5 of the plot's width or 9/10 of its
+// height. Square and triangular plots use the shorter side; otherwise the X axis runs along
+// the width and Y axes along the height, the other way round on a flipped plot.
+double AxisLengthFor(int width, int height, int plotWidth, int plotHeight, bool xAxis,
+                     bool flipped, bool squareOrTriangular);
 
 class CPlotAxis {
 public:
@@ -42,20 +49,32 @@ public:
     double Untransform(double y) const;
 
     bool SetScale(int type);                        // false (and unchanged) when equal or invalid
-    bool TrackValue(double x, bool first);          // true when the axis must be refitted
+    // true when the axis must be refitted; missing and non-finite values are ignored.
+    bool TrackValue(double x, bool first);
+    // Fits range and extent to data min..max; ignored unless both are finite.
     void FitToData(double min, double max, const ScaleContext& ctx);
-    void AutoScale(const ScaleContext& ctx);        // recompute when NeedsRescale
+    // Recomputes range and interval when NeedsRescale is set. When no range can be chosen
+    // (no axis length yet, an output scale <= 0) the previous range and interval stay.
+    void AutoScale(const ScaleContext& ctx);
+    // Ignored for an interval that is negative or not finite; 0 means "no user interval".
     void SetUserInterval(double x, int lock);
+    // kind 0/1: back/forward one interval, 2/3: back/forward one page, else jump to scroll
+    // position 0..1000; side 0 for the independent axis, 1 for the dependent ones. A step
+    // that is not positive, or too small to move the range at its magnitude, moves nothing.
     void ScrollRange(int kind, int position, const ScrollContext& ctx, int side, bool rescale);
     void ZoomToPerMille(double a, double b, bool rescale);
     void ResetDataExtent();
     void ResetRangeExtent();
+    // Both ignore bounds that are not finite.
     void SetRange(double lo, double hi);
     void SetDataExtent(double lo, double hi, bool widen);
+    // kind 0 in, 1 out, 2 reset; true when the range now shows (nearly) the whole extent.
     bool ZoomStep(int kind, double factor);
 
-    ScaleType Type() const { return static_cast<ScaleType>(Scale); }
-    bool IsListScale() const { return Scale == 1 || Scale == 3 || Scale == 4; }
+    // The mapping of the current Scale (Linear if the field was set out of range directly).
+    const ScaleTransform& Transformer() const { return ScaleTransformFor(Scale); }
+    ScaleType Type() const { return Transformer().Type(); }
+    bool IsListScale() const { return Transformer().UsesTickList(); }
     // Number of entries of TickList before its 0 terminator.
     int TickCount() const;
 
@@ -66,7 +85,7 @@ public:
     double RangeMin = 0;
     double RangeMax = 1.0;
     double Interval = 0;
-    std::array<double, 20> TickList{};
+    TickArray TickList{};
     double UserInterval = 0;
     int Scale = 0;
     int Reverse = 0;
@@ -81,6 +100,15 @@ public:
     int DataSeen = 0;
     int LabelDecimals = 0;
     int MantissaDecimals = 0;
+
+private:
+    // The displayed range and the extent in transformed units, lo mapping from the smaller
+    // transformed value (the data ends are exchanged on a decreasing scale).
+    ScaleSpan TransformedRange() const;
+    ScaleSpan TransformedExtent() const;
+    void StoreTransformedRange(ScaleSpan s);
+    void ApplyTickList();
+    void ChooseNiceRange(const ScaleContext& ctx);
 };
 
 // The axis of a triangular plot: same state, a fraction range 0..1 and its own tick drawing.
