@@ -324,12 +324,13 @@ CVTGFont* CDrawTool::GetFontAdjusted(const CVTGFont* font, int dSize, int dAngle
     return GetFont(font->Face, static_cast<int>(size), static_cast<int>(angle), font->Style);
 }
 
-CVTGFont* CDrawTool::GetFontScaled(CVTGFont* font, double factor) {
+CVTGFont* CDrawTool::GetFontScaled(const CVTGFont* font, double factor) {
     if (!font) font = DefaultFont();
-    // A factor that is not a positive number has no sensible result; the font stays as it is.
-    if (!std::isfinite(factor) || !(factor > 0)) return font;
-    const int size = ClampToInt(font->Size * factor, INT_MIN, INT_MAX);
-    if (size == font->Size) return font;
+    int size = font->Size;
+    // A factor that is not a positive number has no sensible result; the size stays.
+    if (std::isfinite(factor) && factor > 0) size = ClampToInt(font->Size * factor, INT_MIN, INT_MAX);
+    // Looked up rather than returned as given: a cached font finds itself, and a font made
+    // outside the cache gets its cached equal.
     return GetFont(font->Face, size, font->Angle, font->Style);
 }
 

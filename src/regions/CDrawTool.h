@@ -135,7 +135,8 @@ public:
 
     CVTGFont* GetFont(const std::string& name, int size, int angle, int style);
     CVTGFont* GetFontAdjusted(const CVTGFont* font, int dSize, int dAngle);
-    CVTGFont* GetFontScaled(CVTGFont* font, double factor);
+    // The cached font of size trunc(size * factor); the same cached font when the size stays.
+    CVTGFont* GetFontScaled(const CVTGFont* font, double factor);
     // The font the tool starts with: Tahoma 10 pt, angle 0, plain.
     CVTGFont* DefaultFont() const { return FontList.front().get(); }
 
