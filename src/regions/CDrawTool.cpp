@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/FontEngine.h"
+
 namespace vtg {
 
 namespace {
@@ -272,7 +274,7 @@ const CDrawBrush& CDrawTool::GetBrushForColor(Color rgb, int pattern, bool print
 }
 
 bool CDrawTool::IsFaceAvailable(const std::string& face) const {
-    return FaceAvailable ? FaceAvailable(face) : true;
+    return FaceAvailable ? FaceAvailable(face) : FontEngine::IsFontFamilyAvailable(face);
 }
 
 CVTGFont* CDrawTool::AddFont(const std::string& name, int size, int angle, int style) {

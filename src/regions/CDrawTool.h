@@ -158,7 +158,7 @@ public:
     int Scaled = 0;
     float Scale = 1.0f;
     int CharSet = FontCharSet::Default;
-    // Tells whether a face can be realised; unset means every face can. Tests may replace it.
+    // Tells whether a face can be realised; unset asks the font engine. Tests may replace it.
     std::function<bool(const std::string&)> FaceAvailable;
 
 private:
