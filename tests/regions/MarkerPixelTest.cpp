@@ -117,15 +117,5 @@ TEST(MarkerPixels, HighlightShowsTheLightenedGrid) {
     EXPECT_GT(red, light);
 }
 
-TEST(MarkerPixels, NothingOutsideThePaintArea) {
-    Fixture f;
-    ImageSurface dc(40, 40);
-    f.env.PaintArea = {0, 0, 10, 10};
-    f.env.DrawMarker(dc, 2, 20, 20, kRedIndex, 5, false);
-    f.env.DrawMarker(dc, 2, 14, 14, kRedIndex, 5, false);   // its square reaches (9, 9)
-    EXPECT_EQ(dc.GetPixel(20, 20), kWhite);
-    EXPECT_EQ(dc.GetPixel(14, 14), kRed);
-}
-
 }  // namespace
 }  // namespace vtg

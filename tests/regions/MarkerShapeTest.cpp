@@ -60,18 +60,6 @@ TEST(MarkerGeometry, CircleAndSquareUseTheSquareOfHalfSizeD) {
     }
 }
 
-TEST(MarkerGeometry, PlusIsTwoPixelsThick) {
-    const MarkerShape s = MarkerGeometry(11, 10, 20, 3);
-    ASSERT_EQ(s.form, MarkerForm::Plus);
-    const std::vector<std::array<Point, 2>> expected = {
-        {Point{7, 20}, Point{14, 20}},
-        {Point{7, 21}, Point{14, 21}},
-        {Point{10, 17}, Point{10, 24}},
-        {Point{11, 17}, Point{11, 24}},
-    };
-    EXPECT_EQ(s.strokes, expected);
-}
-
 TEST(MarkerOffset, RectanglesAndPolygonsGrowAndShrinkBothWindings) {
     const Points clockwise = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
     const Points counter = {{0, 10}, {10, 10}, {10, 0}, {0, 0}};
