@@ -105,7 +105,7 @@ Pen CPlotEnv::GridPen() const { return Pen{kGridColour, 1, PenStyle::Solid, fals
 
 void CPlotEnv::DrawMarker(Surface& dc, int kind, int x, int y, int colourIndex, int halfSize, bool highlight) const {
     if (kind < kFirstMarkerKind || kind > kLastMarkerKind) return;
-    if (std::abs(x) > kMaxMarkerCoordinate || std::abs(y) > kMaxMarkerCoordinate) return;
+    if (x < -kMaxMarkerCoordinate || x > kMaxMarkerCoordinate || y < -kMaxMarkerCoordinate || y > kMaxMarkerCoordinate) return;
     int d = std::clamp(halfSize, -1, kMaxMarkerHalfSize);
     // The marker's square, its right and bottom edge pixels included.
     const Rect square{x - d, y - d, x + d + 1, y + d + 1};
