@@ -69,6 +69,35 @@ void FillShape(Surface& dc, const MarkerShape& shape) {
     dc.Rectangle({shape.box.left, shape.box.top, shape.box.right + 1, shape.box.bottom + 1});
 }
 
+// The anti-aliased forms: filled kinds without outline, open kinds white inside an outline of
+// width h = d / 2 (at least 1) that grows outwards by half its width, so d shrinks by that.
+void DrawSmoothedMarker(Surface& dc, int kind, int x, int y, int d, Color colour, bool highlight) {
+    const int h = std::max(1, d / 2);
+    const bool open = kind >= 6;
+    if (open) d -= h / 2;
+    const MarkerShape shape = MarkerGeometry(kind, x, y, d);
+    // Circles are anti-aliased; straight-edged shapes stay crisp on the pixel grid.
+    dc.SetSmoothing(shape.form == MarkerForm::Circle);
+    const Brush fill = highlight ? MarkerHighlightBrush(colour) : SolidOf(colour);
+    if (!open) {
+        dc.SelectPen(NullPen());
+        dc.SelectBrush(fill);
+        FillShape(dc, shape);
+    } else if (!highlight) {
+        dc.SelectPen(Pen{colour, h, PenStyle::Solid, true, false, {}});
+        dc.SelectBrush(SolidOf(kWhite));
+        DrawShape(dc, shape);
+    } else {
+        // A pen cannot carry the hatch, so the outline is drawn as the band of width h around
+        // the shape filled with the hatch, then the inside filled white.
+        dc.SelectPen(NullPen());
+        dc.SelectBrush(fill);
+        FillShape(dc, OffsetMarker(shape, (h + 1) / 2));
+        dc.SelectBrush(SolidOf(kWhite));
+        FillShape(dc, OffsetMarker(shape, -(h / 2)));
+    }
+}
+
 }  // namespace
 
 CDrawTool& CPlotEnv::Tool() const { return Tools ? *Tools : CDrawTool::Instance(); }
@@ -105,8 +134,11 @@ Pen CPlotEnv::GridPen() const { return Pen{kGridColour, 1, PenStyle::Solid, fals
 
 void CPlotEnv::DrawMarker(Surface& dc, int kind, int x, int y, int colourIndex, int halfSize, bool highlight) const {
     if (kind < kFirstMarkerKind || kind > kLastMarkerKind) return;
-    if (x < -kMaxMarkerCoordinate || x > kMaxMarkerCoordinate || y < -kMaxMarkerCoordinate || y > kMaxMarkerCoordinate) return;
-    int d = std::clamp(halfSize, -1, kMaxMarkerHalfSize);
+    if (x < -kMaxMarkerCoordinate || x > kMaxMarkerCoordinate || y < -kMaxMarkerCoordinate ||
+        y > kMaxMarkerCoordinate) {
+        return;
+    }
+    const int d = std::clamp(halfSize, -1, kMaxMarkerHalfSize);
     // The marker's square, its right and bottom edge pixels included.
     const Rect square{x - d, y - d, x + d + 1, y + d + 1};
     if (!square.Intersects(PaintArea)) return;
@@ -115,40 +147,16 @@ void CPlotEnv::DrawMarker(Surface& dc, int kind, int x, int y, int colourIndex, 
     const Color colour = RgbOnly(tool.PaletteColor(colourIndex));
     StateGuard restore(dc);
     dc.SetSmoothing(false);
-
-    if (kind == kLastMarkerKind || dc.IsPrintingDevice() || PlainDrawing) {
+    const bool plus = kind == kLastMarkerKind;
+    if (plus || dc.IsPrintingDevice() || PlainDrawing) {
         // Device shapes: outline of width 1 (scaled with the output), filled kinds filled
         // with their colour and open kinds with white, as the smoothed forms are.
         const MarkerShape shape = MarkerGeometry(kind, x, y, d);
         dc.SelectPen(tool.GetPen(colourIndex, 1, 0, IsScaled(), OutputScale).SurfacePen);
-        dc.SelectBrush(shape.filled ? SolidOf(colour) : SolidOf(kWhite));
-        DrawShape(dc, shape);
-        return;
-    }
-
-    const int h = std::max(1, d / 2);
-    const bool open = kind >= 6;
-    if (open) d -= h / 2;    // the outline grows outwards by half its width
-    const MarkerShape shape = MarkerGeometry(kind, x, y, d);
-    // Circles are anti-aliased; straight-edged shapes stay crisp on the pixel grid.
-    dc.SetSmoothing(shape.form == MarkerForm::Circle);
-    const Brush fill = highlight ? MarkerHighlightBrush(colour) : SolidOf(colour);
-    if (!open) {
-        dc.SelectPen(NullPen());
-        dc.SelectBrush(fill);
-        FillShape(dc, shape);
-    } else if (!highlight) {
-        dc.SelectPen(Pen{colour, h, PenStyle::Solid, true, false, {}});
-        dc.SelectBrush(SolidOf(kWhite));
+        dc.SelectBrush(SolidOf(shape.filled ? colour : kWhite));
         DrawShape(dc, shape);
     } else {
-        // A hatched outline: the band of width h around the outline filled with the hatch,
-        // then the inside filled white.
-        dc.SelectPen(NullPen());
-        dc.SelectBrush(fill);
-        FillShape(dc, OffsetMarker(shape, (h + 1) / 2));
-        dc.SelectBrush(SolidOf(kWhite));
-        FillShape(dc, OffsetMarker(shape, -(h / 2)));
+        DrawSmoothedMarker(dc, kind, x, y, d, colour, highlight);
     }
 }
 

@@ -55,8 +55,8 @@ const std::vector<int>& BaseDashes(int style) {
 
 // Wider than any page at any printer resolution; keeps hostile widths from overflowing.
 constexpr int kMaxPenWidth = 10000;
-// Pattern bits never grow beyond this many pixels, whatever the output scale.
-constexpr int kMaxPatternStretch = 256;
+// Pattern bits never grow beyond this many pixels (the surface's own limit).
+constexpr int kMaxPatternStretch = 64;
 // Font heights stay within what the text engine can render.
 constexpr int kMaxFontPixels = 32767;
 // The resolution a device without a usable one is taken to have.
@@ -101,7 +101,9 @@ Pen MakeSurfacePen(int width, int style, Color colour, bool scaled, double scale
         pen.flatCap = true;
         // A dash that truncates to nothing would turn the pattern into a solid line or into
         // nothing at all; one pixel is the shortest dash a device can show.
-        for (int len : BaseDashes(style)) pen.dashes.push_back(std::max(1, ClampToInt(len * unit, 0, INT_MAX)));
+        for (int len : BaseDashes(style)) {
+            pen.dashes.push_back(std::max(1, ClampToInt(len * unit, 0, INT_MAX)));
+        }
     }
     return pen;
 }
@@ -117,7 +119,7 @@ Brush MakeSurfaceBrush(int pattern, Color colour, bool scaled, double scale, boo
     // Printers and preview pages show the 8x8 pattern at device size; other scaled output
     // (sized copies) stretches it so that it looks as it does on screen. The pattern can
     // only grow by whole pixels, so the stretch is the nearest whole factor.
-    if (scaled && !printDevice && scale > 1) brush.stretch = std::clamp(static_cast<int>(std::lround(scale)), 1, kMaxPatternStretch);
+    if (scaled && !printDevice && scale > 1) brush.stretch = ClampToInt(std::round(scale), 1, kMaxPatternStretch);
     return brush;
 }
 
@@ -127,7 +129,9 @@ std::string Lowercase(std::string_view s) {
     return out;
 }
 
-int Distance(int a, int b) { return static_cast<int>(std::min<long long>(std::llabs(static_cast<long long>(a) - b), INT_MAX)); }
+int Distance(int a, int b) {
+    return static_cast<int>(std::min<long long>(std::llabs(static_cast<long long>(a) - b), INT_MAX));
+}
 
 }  // namespace
 
