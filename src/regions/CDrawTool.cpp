@@ -204,7 +204,14 @@ CDrawTool::CDrawTool() {
     PaletteSize = static_cast<int>(Palette.size());
     const char* locale = std::setlocale(LC_CTYPE, nullptr);
     CharSet = CharSetForLocaleName(locale ? locale : "");
-    AddFont("Tahoma", 10, 0, 0);
+    // The default font is the fallback face itself, so it is realised without asking the font
+    // system; a tool can then be made before the application's font system is up.
+    auto font = std::make_unique<CVTGFont>();
+    font->RealizedFace = font->Face;
+    font->Created = 1;
+    font->CharSet = CharSet;
+    fontIndex_.emplace(FontKey{font->Face, font->Size, font->Angle, font->Style}, font.get());
+    FontList.push_back(std::move(font));
 }
 
 CDrawTool::~CDrawTool() = default;
