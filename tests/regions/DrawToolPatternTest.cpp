@@ -59,18 +59,5 @@ TEST(DrawToolPatternPixels, ScaledCopiesStretchButPrintersDoNot) {
     }
 }
 
-TEST(DrawToolPatternPixels, UnknownPatternFillsWithTheSolidColour) {
-    CDrawTool tool;
-    CPlotEnv env;
-    env.Tools = &tool;
-    ImageSurface dc(8, 8);
-    dc.SetTextColor(kFore);
-    env.PatternBrush(dc, 11, 42);
-    dc.FillRect({0, 0, 8, 8}, dc.State().brush);
-    for (int y = 0; y < 8; ++y) {
-        for (int x = 0; x < 8; ++x) ASSERT_EQ(dc.GetPixel(x, y), Rgb(255, 0, 0)) << x << "," << y;
-    }
-}
-
 }  // namespace
 }  // namespace vtg

@@ -100,22 +100,5 @@ TEST(MarkerPixels, SmoothedOpenCircleIsWhiteInsideWithAThickRim) {
     EXPECT_EQ(dc.GetPixel(10, 20), kWhite);                 // outside
 }
 
-TEST(MarkerPixels, HighlightShowsTheLightenedGrid) {
-    Fixture f;
-    ImageSurface dc(40, 40);
-    f.env.DrawMarker(dc, 2, 20, 20, kRedIndex, 8, true);
-    int red = 0, light = 0, other = 0;
-    for (int y = 12; y < 28; ++y) {
-        for (int x = 12; x < 28; ++x) {
-            const Color c = dc.GetPixel(x, y);
-            (c == kRed ? red : c == Rgb(255, 127, 127) ? light : other)++;
-        }
-    }
-    EXPECT_EQ(other, 0);
-    EXPECT_GT(red, 0);
-    EXPECT_GT(light, 0);
-    EXPECT_GT(red, light);
-}
-
 }  // namespace
 }  // namespace vtg

@@ -44,22 +44,6 @@ TEST(MarkerGeometry, PolygonKindsHaveTheirExactPoints) {
     }
 }
 
-TEST(MarkerGeometry, CircleAndSquareUseTheSquareOfHalfSizeD) {
-    struct Row {
-        int kind;
-        MarkerForm form;
-        bool filled;
-    };
-    for (const Row& r : {Row{1, MarkerForm::Circle, true}, Row{2, MarkerForm::Square, true},
-                         Row{6, MarkerForm::Circle, false}, Row{7, MarkerForm::Square, false}}) {
-        SCOPED_TRACE(r.kind);
-        const MarkerShape s = MarkerGeometry(r.kind, 10, 20, 4);
-        EXPECT_EQ(s.form, r.form);
-        EXPECT_EQ(s.filled, r.filled);
-        EXPECT_EQ(s.box, (Rect{6, 16, 14, 24}));
-    }
-}
-
 TEST(MarkerOffset, RectanglesAndPolygonsGrowAndShrinkBothWindings) {
     const Points clockwise = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
     const Points counter = {{0, 10}, {10, 10}, {10, 0}, {0, 0}};
