@@ -55,12 +55,23 @@ public:
 
     // Sizes: a length of k units is trunc(k * OutputScale) pixels.
     int Units(double k) const;
+    // Fonts are realised for FontDpi and scaled by OutputScale, so text keeps its size
+    // relative to the rest of the plot on any device. A null font means the tool's default.
+    // MeasureText gives the extent of the unscaled font times OutputScale, rounded.
     Size MeasureText(Surface& dc, const CVTGFont* font, std::string_view text) const;
     Font SelectFont(Surface& dc, const CVTGFont* font) const;    // returns the previous font
-    Pen AxisPen(Surface& dc, Color colour, int width, int style) const;
+    // Pens and brushes through the tool's cache, scaled when OutputScale is not 1. Each
+    // selects its object into dc and returns the previous one for restoring, like SelectFont.
+    Pen AxisPen(Surface& dc, Color colour, int width, int style) const;        // colour by value
+    Pen PalettePen(Surface& dc, int index, int width, int style) const;        // palette colour
     Brush SolidBrush(Surface& dc, int index) const;
-    Pen GridPen() const;
+    // Pattern 1..10 takes dc's text colour as foreground: set it to the fill colour first.
+    Brush PatternBrush(Surface& dc, int index, int pattern) const;
+    Pen GridPen() const;                // the pen itself (nothing is selected)
+    // Marker kinds 1..11 centred on (x, y), half-size in pixels (already scaled); anything else
+    // draws nothing. dc's selections are restored afterwards.
     void DrawMarker(Surface& dc, int kind, int x, int y, int colourIndex, int halfSize, bool highlight) const;
+    bool IsScaled() const { return OutputScale != 1.0; }
 
     CDrawTool* Tools = nullptr;         // null: the process-wide CDrawTool::Instance()
     CViewCoeff ViewX;
@@ -68,10 +79,14 @@ public:
     int OffsetX = 0;
     int OffsetY = 0;
     double OutputScale = 1.0;
+    // The resolution the layout is measured for. Scaled drawing (printing, sized copies)
+    // already carries the ratio from that layout to the target in OutputScale, so fonts are
+    // never realised for the target's own resolution: that would scale them twice.
+    int FontDpi = 96;
     bool PlainDrawing = false;          // markers and curves without smoothing
     Rect PaintArea{-1000000, -1000000, 1000000, 1000000};  // what is being repainted
     std::vector<CPlotBullet> Bullets;
-    Pen HighlightPen{Rgb(0xCB, 0xCB, 0xCB), 1, PenStyle::Solid};
+    Pen HighlightPen{Rgb(0xCB, 0xCB, 0xCB), 1, PenStyle::Solid, false, false, {}};
 };
 
 }  // namespace vtg
