@@ -34,4 +34,3 @@ BENCHMARK(BM_AutoScale)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Arg(4);
 
 }  // namespace
 
-BENCHMARK_MAIN();
