@@ -1,4 +1,5 @@
-// Benchmark entry point: runs headless with the application object drawing needs.
+// Benchmark entry point: the benchmarks run headless with the application object that painting
+// and fonts need.
 #include <benchmark/benchmark.h>
 
 #include "platform/Application.h"
