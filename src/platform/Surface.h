@@ -22,6 +22,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/Geometry.h"
@@ -43,7 +44,15 @@ enum class PenStyle : int { Solid = 0, Dash = 1, Dot = 2, DashDot = 3, DashDotDo
 // with the Windows cosmetic patterns, a wide one draws solid with round ends and joins (as
 // CreatePen). Geometric pens honour width, caps and dashes exactly; without user dashes their
 // style uses the plot's dash proportions (8,4 / 3,3 / 6,2,2,2 / 6,2,2,2,2,2) times (width+1)/2.
+// Pen, Brush and Font have positional constructors (not aggregates) so that a caller can give
+// the first few fields without the compiler warning about the rest.
 struct Pen {
+    Pen() = default;
+    Pen(Color color_, int width_ = 1, PenStyle style_ = PenStyle::Solid, bool geometric_ = false,
+        bool flatCap_ = false, std::vector<int> dashes_ = {})
+        : color(color_), width(width_), style(style_), geometric(geometric_), flatCap(flatCap_),
+          dashes(std::move(dashes_)) {}
+
     Color color = 0;
     int width = 1;                  // device pixels; 0 counts as 1
     PenStyle style = PenStyle::Solid;
@@ -61,6 +70,9 @@ enum class BrushKind { Null, Solid, Pattern };
 // foreground is the surface's text colour and the background its background colour (as a
 // monochrome GDI pattern brush); otherwise fore/back are used (a hatch brush).
 struct Brush {
+    Brush() = default;
+    Brush(BrushKind kind_, Color color_ = 0) : kind(kind_), color(color_) {}
+
     BrushKind kind = BrushKind::Solid;
     Color color = 0;
     std::array<std::uint8_t, 8> bits{};
@@ -73,6 +85,12 @@ struct Brush {
 
 // A face that does not exist falls back through fontconfig (FontEngine tells whether it exists).
 struct Font {
+    Font() = default;
+    Font(std::string face_, int height_ = 13, int angle_ = 0, bool bold_ = false, bool italic_ = false,
+         bool underline_ = false)
+        : face(std::move(face_)), height(height_), angle(angle_), bold(bold_), italic(italic_),
+          underline(underline_) {}
+
     std::string face = "Tahoma";
     int height = 13;                // character (em) height in device pixels, like a negative
                                     // lfHeight; drawn and measured clamped to 1..4096
