@@ -1,6 +1,8 @@
 #pragma once
 // A surface that draws into a 32-bit RGB bitmap: off-screen bitmaps, the window's backing
-// store, and pictures written to PNG.
+// store, and pictures written to PNG. A size of zero, a negative size or one too large to
+// allocate gives an empty surface (IsValid() false, PixelSize() 0 x 0) on which every call
+// does nothing.
 
 #include <memory>
 #include <string>
@@ -20,9 +22,12 @@ public:
     int DpiX() const override;
     int DpiY() const override;
 
+    bool IsValid() const;
     Color GetPixel(int x, int y) const;     // 0x00BBGGRR; 0 outside the bitmap
     bool SavePng(const std::string& path) const;
-    // Platform-internal access for the Qt sites and backends (a QImage*).
+    // Platform-internal access for the Qt sites and backends (a QImage*). The drawing so far
+    // is complete in it when this returns; ask again after further drawing rather than keeping
+    // the pointer across calls, and never keep a copy of the image while drawing goes on.
     void* NativeImage() const;
 
     void Polyline(std::span<const Point> pts) override;

@@ -9,7 +9,9 @@
 //    current-position update, and a binary raster operation apply to the calls that follow;
 //  - clipping is an intersection of rectangles and polygons, saved and restored as a value;
 //  - LineTo/Polyline leave out the last pixel of a thin cosmetic line, Rectangle/Ellipse fill
-//    the inside with the brush and outline it with the pen, right/bottom exclusive.
+//    the inside with the brush and outline it with the pen, right/bottom exclusive. As in GDI,
+//    a Rectangle drawn with a null pen fills l..r-2 x t..b-2 (the outline's pixels are left
+//    out with the outline); FillRect is the call that fills l..r-1 x t..b-1.
 // Smoothing (anti-aliasing) is off unless switched on; raster operations other than copy are
 // always drawn without smoothing so that drawing the same figure twice in XOR restores the
 // picture exactly.
@@ -34,15 +36,21 @@ enum class SurfaceKind {
     Metafile,   // a vector recording for the clipboard or an embedded copy
 };
 
+// A style value outside this list (read from a settings text, say) draws as Solid.
 enum class PenStyle : int { Solid = 0, Dash = 1, Dot = 2, DashDot = 3, DashDotDot = 4, Null = 5 };
 
+// Cosmetic pens (the default) are 1 pixel wide unless width >= 2; a thin cosmetic pen dashes
+// with the Windows cosmetic patterns, a wide one draws solid with round ends and joins (as
+// CreatePen). Geometric pens honour width, caps and dashes exactly; without user dashes their
+// style uses the plot's dash proportions (8,4 / 3,3 / 6,2,2,2 / 6,2,2,2,2,2) times (width+1)/2.
 struct Pen {
     Color color = 0;
-    int width = 1;                  // device pixels; 0 counts as 1 for cosmetic pens
+    int width = 1;                  // device pixels; 0 counts as 1
     PenStyle style = PenStyle::Solid;
     bool geometric = false;         // width honoured exactly, caps and user dashes apply
     bool flatCap = false;           // geometric pens: flat line ends instead of round
-    std::vector<int> dashes;        // user dash pattern (on, off, ...) in pixels; overrides style
+    std::vector<int> dashes;        // user dash pattern (on, off, ...) in pixels; overrides the
+                                    // style of a geometric or thin pen. Entries <= 0 make it solid.
     friend bool operator==(const Pen&, const Pen&) = default;
 };
 
@@ -56,16 +64,18 @@ struct Brush {
     BrushKind kind = BrushKind::Solid;
     Color color = 0;
     std::array<std::uint8_t, 8> bits{};
-    int stretch = 1;                // each pattern bit covers stretch x stretch pixels
+    int stretch = 1;                // each pattern bit covers stretch x stretch pixels (1..64)
     bool dcColors = true;
     Color fore = 0;
     Color back = Rgb(255, 255, 255);
     friend bool operator==(const Brush&, const Brush&) = default;
 };
 
+// A face that does not exist falls back through fontconfig (FontEngine tells whether it exists).
 struct Font {
     std::string face = "Tahoma";
-    int height = 13;                // character (em) height in device pixels, like a negative lfHeight
+    int height = 13;                // character (em) height in device pixels, like a negative
+                                    // lfHeight; drawn and measured clamped to 1..4096
     int angle = 0;                  // escapement in tenths of a degree, counter-clockwise
     bool bold = false;
     bool italic = false;
@@ -78,10 +88,11 @@ struct TextMetrics {
     int height = 0;                 // ascent + descent
     int ascent = 0;
     int descent = 0;
-    int internalLeading = 0;        // height - em height
+    int internalLeading = 0;        // height - em height, at least 0
     int externalLeading = 0;
-    int aveCharWidth = 0;
+    int aveCharWidth = 0;           // average advance of the letters a..z
     int maxCharWidth = 0;
+    friend bool operator==(const TextMetrics&, const TextMetrics&) = default;
 };
 
 enum class BkMode : int { Transparent = 1, Opaque = 2 };
@@ -100,8 +111,14 @@ constexpr unsigned HorizontalMask = 6;
 constexpr unsigned VerticalMask = 24;
 }  // namespace TextAlign
 
-// Binary raster operations, same values as the Windows R2_ codes.
-enum class Rop2 : int { Black = 1, Not = 6, XorPen = 7, MaskPen = 9, NotXorPen = 10, Nop = 11, CopyPen = 13, White = 16 };
+// Binary raster operations, same values as the Windows R2_ codes. They apply to lines and to
+// the pen and brush of shapes; FillRect, SetPixel, text and blits ignore them. A value outside
+// 1..16 draws as CopyPen.
+enum class Rop2 : int {
+    Black = 1, NotMergePen = 2, MaskNotPen = 3, NotCopyPen = 4, MaskPenNot = 5, Not = 6,
+    XorPen = 7, NotMaskPen = 8, MaskPen = 9, NotXorPen = 10, Nop = 11, MergeNotPen = 12,
+    CopyPen = 13, MergePenNot = 14, MergePen = 15, White = 16
+};
 
 enum class BlitRop { SrcCopy, SrcInvert, SrcAnd, SrcPaint };
 
@@ -169,9 +186,11 @@ public:
     void IntersectClipPolygon(std::span<const Point> pts);
     void RemoveClip();
 
-    // Whole-state save/restore (SaveDC/RestoreDC). Restore pops to the given level.
+    // Whole-state save/restore (SaveDC/RestoreDC). SaveState returns the new level (1, 2, ...);
+    // RestoreState(level) restores that save and drops it and every later one; a negative level
+    // counts back from the latest (-1 = the latest). An unknown level changes nothing (false).
     int SaveState();
-    void RestoreState(int level);
+    bool RestoreState(int level);
 
     // Drawing with the selected objects.
     void LineTo(Point p);
@@ -183,8 +202,14 @@ public:
     virtual void SetPixel(Point p, Color c) = 0;
     // Single-line text at p (or at the current position with UpdateCP), aligned by the
     // selected alignment, rotated by the font's angle, coloured by the text colour and, in
-    // opaque mode, on a box of the background colour.
+    // opaque mode, on a box of the background colour. With UpdateCP the current position
+    // moves along the text direction by the extent: forward for Left, back for Right, and
+    // not at all for Center (as GDI).
     void TextOut(Point p, std::string_view text);
+    // The device-axis-aligned box that the text cell of TextOut(p, text) covers (p being the
+    // reference point, the current position not applied): the width is the extent, the height
+    // the font height, placed by the alignment and rotated by the font's angle.
+    Rect TextBounds(Point p, std::string_view text) const;
 
     // Text measurement in the selected font: advance width and font height.
     Size GetTextExtent(std::string_view text) const { return MeasureText(state_.font, text); }
@@ -200,6 +225,18 @@ public:
 
 protected:
     Surface() = default;
+    // Where the text cell lies in the text's own frame (x to the right along the text, y down,
+    // before rotation), relative to the reference point.
+    struct TextCell {
+        int left = 0;
+        int top = 0;
+        int width = 0;
+        int ascent = 0;
+        int descent = 0;
+        int Baseline() const { return top + ascent; }
+        int Height() const { return ascent + descent; }
+    };
+    TextCell PlaceText(std::string_view text) const;
     // Backends draw text here; the base resolves UpdateCP and advances the current position.
     virtual void DrawText(Point p, std::string_view text) = 0;
     // Called after the clip changed, for backends that keep a clip of their own.

@@ -1,0 +1,182 @@
+#include "platform/PixelRaster.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace vtg::raster {
+
+namespace {
+
+// A dash longer than this is indistinguishable from solid on any real device, and the period
+// is kept small enough to expand into one byte per pixel.
+constexpr int kMaxDash = 4096;
+constexpr std::size_t kMaxPeriod = 1u << 16;
+
+constexpr std::uint32_t kOpaque = 0xff000000u;
+
+struct CopyOp {
+    std::uint32_t operator()(std::uint32_t pen, std::uint32_t) const { return pen | kOpaque; }
+};
+struct XorOp {
+    std::uint32_t operator()(std::uint32_t pen, std::uint32_t dst) const { return ((pen ^ dst) & 0xffffffu) | kOpaque; }
+};
+struct AnyOp {
+    Rop2 rop;
+    std::uint32_t operator()(std::uint32_t pen, std::uint32_t dst) const { return ApplyRop(rop, pen, dst); }
+};
+
+// Pixel i of a segment lies at major0 + sMajor * i along the major axis and at
+// minor0 + round(i * dMinor / n) (halves rounded up) across it. The rounding is kept as a
+// quotient q and remainder r of (2 i dMinor + n) / 2n and stepped incrementally; only the
+// start is computed in 128 bits because coordinates may lie far outside the buffer.
+struct Stepper {
+    std::int64_t q = 0;
+    std::int64_t r = 0;
+    std::int64_t twoN = 0;
+    std::int64_t twoD = 0;
+
+    Stepper(std::int64_t start, std::int64_t dMinor, std::int64_t n) : twoN(2 * n), twoD(2 * dMinor) {
+        const __int128 num = static_cast<__int128>(2) * start * dMinor + n;
+        __int128 quot = num / twoN;
+        __int128 rem = num % twoN;
+        if (rem < 0) {
+            rem += twoN;
+            --quot;
+        }
+        q = static_cast<std::int64_t>(quot);
+        r = static_cast<std::int64_t>(rem);
+    }
+    void Next() {
+        r += twoD;
+        if (r >= twoN) {
+            r -= twoN;
+            ++q;
+        } else if (r < 0) {
+            r += twoN;
+            --q;
+        }
+    }
+};
+
+struct Segment {
+    std::int64_t major0, minor0, dMinor, n;
+    int sMajor;
+    bool xMajor;
+};
+
+Segment MakeSegment(Point a, Point b) {
+    const std::int64_t dx = std::int64_t{b.x} - a.x;
+    const std::int64_t dy = std::int64_t{b.y} - a.y;
+    const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+    const std::int64_t dMajor = xMajor ? dx : dy;
+    return Segment{xMajor ? a.x : a.y, xMajor ? a.y : a.x, xMajor ? dy : dx, std::llabs(dMajor),
+                   dMajor < 0 ? -1 : 1, xMajor};
+}
+
+template <class Op>
+void DrawSegment(const Target& t, const ThinPen& pen, Op op, const Segment& s, std::uint64_t phase) {
+    const std::int64_t lo = s.xMajor ? t.clip.left : t.clip.top;
+    const std::int64_t hi = (s.xMajor ? t.clip.right : t.clip.bottom) - 1;
+    const std::int64_t minorLo = s.xMajor ? t.clip.top : t.clip.left;
+    const std::int64_t minorHi = (s.xMajor ? t.clip.bottom : t.clip.right) - 1;
+    std::int64_t first = s.sMajor > 0 ? lo - s.major0 : s.major0 - hi;
+    std::int64_t last = s.sMajor > 0 ? hi - s.major0 : s.major0 - lo;
+    first = std::max<std::int64_t>(first, 0);
+    last = std::min<std::int64_t>(last, s.n - 1);
+    if (first > last) return;
+
+    Stepper step(first, s.dMinor, s.n);
+    const std::size_t period = pen.pattern.size();
+    std::size_t dash = period ? static_cast<std::size_t>((phase + static_cast<std::uint64_t>(first)) % period) : 0;
+    for (std::int64_t i = first; i <= last; ++i) {
+        const std::int64_t minor = s.minor0 + step.q;
+        const bool on = period == 0 || pen.pattern[dash] != 0;
+        if (on && minor >= minorLo && minor <= minorHi) {
+            const std::int64_t major = s.major0 + s.sMajor * i;
+            const int x = static_cast<int>(s.xMajor ? major : minor);
+            const int y = static_cast<int>(s.xMajor ? minor : major);
+            if (t.mask == nullptr || t.mask[static_cast<std::size_t>(y) * t.width + x] != 0) {
+                std::uint32_t& px = t.pixels[static_cast<std::size_t>(y) * t.stride + x];
+                px = op(pen.argb, px);
+            }
+        }
+        step.Next();
+        if (period && ++dash == period) dash = 0;
+    }
+}
+
+template <class Op>
+void DrawPolyline(const Target& t, const ThinPen& pen, Op op, std::span<const Point> pts) {
+    std::uint64_t phase = 0;
+    for (std::size_t k = 0; k + 1 < pts.size(); ++k) {
+        const Segment s = MakeSegment(pts[k], pts[k + 1]);
+        if (s.n == 0) continue;
+        DrawSegment(t, pen, op, s, phase);
+        phase += static_cast<std::uint64_t>(s.n);
+    }
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> ExpandDashes(std::span<const int> dashes) {
+    if (dashes.empty()) return {};
+    for (int d : dashes) {
+        if (d <= 0) return {};
+    }
+    const std::size_t rounds = dashes.size() % 2 == 1 ? 2 : 1;
+    std::vector<std::uint8_t> pattern;
+    bool on = true;
+    for (std::size_t round = 0; round < rounds; ++round) {
+        for (int d : dashes) {
+            const std::size_t len = static_cast<std::size_t>(std::min(d, kMaxDash));
+            if (pattern.size() + len > kMaxPeriod) return pattern;
+            pattern.insert(pattern.end(), len, on ? 1 : 0);
+            on = !on;
+        }
+    }
+    return pattern;
+}
+
+std::uint32_t ApplyRop(Rop2 rop, std::uint32_t pen, std::uint32_t dst) {
+    std::uint32_t r = 0;
+    switch (rop) {
+        case Rop2::Black: r = 0; break;
+        case Rop2::NotMergePen: r = ~(pen | dst); break;
+        case Rop2::MaskNotPen: r = ~pen & dst; break;
+        case Rop2::NotCopyPen: r = ~pen; break;
+        case Rop2::MaskPenNot: r = pen & ~dst; break;
+        case Rop2::Not: r = ~dst; break;
+        case Rop2::XorPen: r = pen ^ dst; break;
+        case Rop2::NotMaskPen: r = ~(pen & dst); break;
+        case Rop2::MaskPen: r = pen & dst; break;
+        case Rop2::NotXorPen: r = ~(pen ^ dst); break;
+        case Rop2::Nop: r = dst; break;
+        case Rop2::MergeNotPen: r = ~pen | dst; break;
+        case Rop2::MergePenNot: r = pen | ~dst; break;
+        case Rop2::MergePen: r = pen | dst; break;
+        case Rop2::White: r = 0xffffffu; break;
+        default: r = pen; break;
+    }
+    return (r & 0xffffffu) | kOpaque;
+}
+
+void Polyline(const Target& target, const ThinPen& pen, std::span<const Point> pts) {
+    if (target.pixels == nullptr || target.clip.IsEmpty() || pts.size() < 2) return;
+    switch (pen.rop) {
+        case Rop2::CopyPen: DrawPolyline(target, pen, CopyOp{}, pts); break;
+        case Rop2::XorPen: DrawPolyline(target, pen, XorOp{}, pts); break;
+        case Rop2::Nop: break;
+        default: DrawPolyline(target, pen, AnyOp{pen.rop}, pts); break;
+    }
+}
+
+std::uint32_t ToArgb(Color c) {
+    return kOpaque | (static_cast<std::uint32_t>(RedOf(c)) << 16) | (static_cast<std::uint32_t>(GreenOf(c)) << 8) |
+           static_cast<std::uint32_t>(BlueOf(c));
+}
+
+Color FromArgb(std::uint32_t argb) {
+    return Rgb(static_cast<int>((argb >> 16) & 0xFF), static_cast<int>((argb >> 8) & 0xFF), static_cast<int>(argb & 0xFF));
+}
+
+}  // namespace vtg::raster

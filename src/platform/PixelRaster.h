@@ -1,0 +1,47 @@
+#pragma once
+// Platform-internal: GDI-style 1-pixel lines drawn straight into a 32-bit pixel buffer.
+// QPainter's stroker cannot give what the plot relies on here: each segment leaves out its last
+// pixel (so a polyline draws its shared vertices once and XOR drawing is exactly reversible),
+// the Windows cosmetic dash runs continue from segment to segment, and every binary raster
+// operation applies per pixel.
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "platform/Geometry.h"
+#include "platform/Surface.h"
+
+namespace vtg::raster {
+
+struct Target {
+    std::uint32_t* pixels = nullptr;    // 0xffRRGGBB
+    int stride = 0;                     // pixels per row
+    int width = 0;
+    int height = 0;
+    Rect clip;                          // inside the buffer; nothing outside it is touched
+    const std::uint8_t* mask = nullptr; // optional, width * height, 0 = clipped away
+};
+
+struct ThinPen {
+    std::uint32_t argb = 0xff000000u;
+    Rop2 rop = Rop2::CopyPen;
+    std::span<const std::uint8_t> pattern;  // one period, 1 = pixel drawn; empty = solid
+};
+
+// One period of a dash pattern (on, off, on, ...) in pixels, one entry per pixel. An odd
+// count repeats with on and off swapped, as a user style does. Empty, or any entry <= 0, gives
+// an empty (solid) pattern; entries and the period are capped so that hostile lengths cannot
+// exhaust memory.
+std::vector<std::uint8_t> ExpandDashes(std::span<const int> dashes);
+
+// The raster operation's result for a pen pixel over a destination pixel (alpha kept opaque).
+std::uint32_t ApplyRop(Rop2 rop, std::uint32_t pen, std::uint32_t dst);
+
+// Connected segments through pts; each leaves out its last pixel and the pattern runs on.
+void Polyline(const Target& target, const ThinPen& pen, std::span<const Point> pts);
+
+std::uint32_t ToArgb(Color c);
+Color FromArgb(std::uint32_t argb);
+
+}  // namespace vtg::raster
