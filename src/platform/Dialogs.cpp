@@ -46,6 +46,11 @@ std::vector<std::string> FilterPatterns(std::string_view patterns) {
     return out;
 }
 
+bool HasPattern(std::string_view patterns) {
+    const auto parts = Split(patterns, ";");
+    return std::any_of(parts.begin(), parts.end(), [](std::string_view p) { return !Trim(p).empty(); });
+}
+
 std::string FilterEntry(std::string_view description, std::string_view patterns) {
     // The toolkit reads the patterns from the last parenthesised group; drop the description's
     // own group so that the patterns shown are the ones that apply.
@@ -141,7 +146,7 @@ std::string ConvertFileFilter(std::string_view filter) {
     std::string out;
     for (std::size_t i = 0; i < parts.size(); i += 2) {
         const auto patterns = i + 1 < parts.size() ? parts[i + 1] : std::string_view();
-        if (Trim(parts[i]).empty() && Trim(patterns).empty()) continue;
+        if (Trim(parts[i]).empty() && !HasPattern(patterns)) continue;
         if (!out.empty()) out += ";;";
         out += FilterEntry(parts[i], patterns);
     }
