@@ -361,7 +361,8 @@ void HeadlessSite::KeyDown(int vk) {
 void HeadlessSite::KeyUp(int vk) {
     SetKeyDown(vk, false);
     if (focusedBox_ || !handler_) return;
-    handler_->OnKeyUp(vk, 1, KF_SCANCODE_UNKNOWN | KF_REPEAT | KF_UP);
+    const unsigned alt = IsKeyDown(VK_MENU) && !IsKeyDown(VK_CONTROL) ? KF_ALTDOWN : 0u;
+    handler_->OnKeyUp(vk, 1, KF_SCANCODE_UNKNOWN | KF_REPEAT | KF_UP | alt);
 }
 
 void HeadlessSite::Char(int code) {

@@ -491,7 +491,8 @@ void VortigaWidget::keyReleaseEvent(QKeyEvent* e) {
     const int vk = VirtualKeyFromQt(e->key(), e->modifiers());
     if (vk == 0) return;
     keysDown_.erase(vk);
-    if (handler_) handler_->OnKeyUp(vk, 1, KeyFlags(e) | KF_REPEAT | KF_UP);
+    const unsigned alt = IsSystemKey(e->modifiers()) ? KF_ALTDOWN : 0u;
+    if (handler_) handler_->OnKeyUp(vk, 1, KeyFlags(e) | KF_REPEAT | KF_UP | alt);
 }
 
 void VortigaWidget::focusInEvent(QFocusEvent*) {

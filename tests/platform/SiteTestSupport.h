@@ -23,6 +23,7 @@ public:
     std::function<void(Surface&, const Rect&)> paint;
     std::function<void(int)> timer;
     std::function<void(int, int)> size;
+    std::function<void(int, int)> hscroll;
     bool acceptEnter = true;
     bool acceptOver = true;
     bool takeData = true;
@@ -65,7 +66,10 @@ public:
     }
     void OnCommand(int id) override { Log("command " + std::to_string(id)); }
     void OnMenuSelect(int id) override { Log("menuselect " + std::to_string(id)); }
-    void OnHScroll(int code, int pos) override { Log("hscroll " + std::to_string(code) + " " + std::to_string(pos)); }
+    void OnHScroll(int code, int pos) override {
+        Log("hscroll " + std::to_string(code) + " " + std::to_string(pos));
+        if (hscroll) hscroll(code, pos);
+    }
     void OnVScroll(int code, int pos) override { Log("vscroll " + std::to_string(code) + " " + std::to_string(pos)); }
     void OnSetFocus() override { Log("setfocus"); }
     void OnKillFocus() override { Log("killfocus"); }
@@ -92,7 +96,7 @@ private:
     void Log(std::string s) { events.push_back(std::move(s)); }
     void Mouse(const char* name, unsigned f, Point p) { Log(std::string(name) + " " + std::to_string(f) + " " + Str(p)); }
     void Key(const char* name, int vk, unsigned f) {
-        Log(std::string(name) + " " + std::to_string(vk) + (f == 0 ? " noflags" : ""));
+        Log(std::string(name) + " " + std::to_string(vk) + (f == 0 ? " noflags" : "") + (f & KF_ALTDOWN ? " alt" : ""));
         lastKeyFlags = f;
     }
     static std::string Formats(const DataObject& d) {
