@@ -39,7 +39,8 @@ public:
     Size MeasureText(const Font& font, std::string_view text) const override;
     TextMetrics FontMetrics(const Font& font) const override;
     std::unique_ptr<Surface> CreateCompatible(int width, int height) const override;
-    void BitBlt(Point dst, Size size, const Surface& src, Point srcOrigin, BlitRop rop) override;
+    void BitBlt(Point dst, Size size, const Surface& src, Point srcOrigin,
+                BlitRop rop = BlitRop::SrcCopy) override;
     void StretchBlt(const Rect& dst, const Surface& src, const Rect& srcRect) override;
 
 protected:

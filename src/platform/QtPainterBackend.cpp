@@ -76,9 +76,9 @@ std::vector<int> DashPixels(const Pen& pen) {
     if (!pen.dashes.empty()) return ValidDashes(pen.dashes) ? pen.dashes : std::vector<int>{};
     const std::span<const int> base = StylePattern(EffectiveStyle(pen), pen.geometric);
     if (!pen.geometric) return {base.begin(), base.end()};
-    const double unit = (std::max(pen.width, 1) + 1) * 0.5;
+    const double unit = (std::max(pen.width, 1) + 1.0) * 0.5;
     std::vector<int> out;
-    for (int d : base) out.push_back(std::max(1, static_cast<int>(d * unit)));
+    for (int d : base) out.push_back(static_cast<int>(std::clamp(d * unit, 1.0, double{kMaxDash})));
     return out;
 }
 
@@ -155,7 +155,21 @@ QPainter::CompositionMode ModeFor(BlitRop rop) {
 // drawing a figure twice with XOR restores every pixel.
 bool Smooth(const SurfaceState& s) { return s.smoothing && s.rop == Rop2::CopyPen; }
 
-QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+// A rectangle as the painter gets it: limited to a margin around the device, since nothing
+// beyond is visible and the width of a rectangle spanning the whole int range overflows.
+QRect ToQRect(const Rect& r, QSize device) {
+    constexpr std::int64_t margin = 64;
+    const auto limit = [](std::int64_t v, std::int64_t hi) { return std::clamp<std::int64_t>(v, -margin, hi + margin); };
+    const std::int64_t l = limit(r.left, device.width()), t = limit(r.top, device.height());
+    const std::int64_t rr = limit(r.right, device.width()), b = limit(r.bottom, device.height());
+    return QRect(static_cast<int>(l), static_cast<int>(t), static_cast<int>(rr - l), static_cast<int>(b - t));
+}
+
+// The box an ellipse's outline runs through: its pixel centres, right/bottom exclusive.
+QRectF OutlineBox(const Rect& r) {
+    return QRectF(r.left + 0.5, r.top + 0.5, static_cast<double>(r.right) - r.left - 1.0,
+                  static_cast<double>(r.bottom) - r.top - 1.0);
+}
 
 // The pixels of an image surface, complete up to the last call; null for other surfaces.
 const QImage* PixelsOf(const Surface& src) {
@@ -223,7 +237,7 @@ const QRegion& QtPainterBackend::ClipRegionFor(const SurfaceState& s) {
             for (Point p : shape.points) poly.append(QPoint(p.x, p.y));
             clipRegion_ &= QRegion(poly, Qt::OddEvenFill);
         } else {
-            clipRegion_ &= QRegion(ToQRect(shape.rect.Normalized()));
+            clipRegion_ &= QRegion(ToQRect(shape.rect.Normalized(), size_));
         }
     }
     clipValid_ = true;
@@ -307,23 +321,40 @@ bool QtPainterBackend::PrepareShape(const SurfaceState& s) {
     return true;
 }
 
-bool QtPainterBackend::UsePixelRaster(const SurfaceState& s) const {
-    return image_ != nullptr && IsThinCosmetic(s.pen) && !Smooth(s);
+QtPainterBackend::StrokeKind QtPainterBackend::ChooseStroke(const SurfaceState& s) const {
+    const Pen& pen = s.pen;
+    const bool roundEnds = !pen.geometric || !pen.flatCap;
+    const bool solid = DashPixels(pen).empty();
+    const bool opaque = s.rop == Rop2::CopyPen;
+    if (image_ != nullptr && !Smooth(s)) {
+        if (IsThinCosmetic(pen)) return StrokeKind::Thin;
+        if (opaque && solid && roundEnds && pen.width <= raster::kMaxStampWidth) return StrokeKind::Stamped;
+    }
+    // Opaque round ends hide the seams between separately stroked segments, and one long wide
+    // path makes the painter's fill cost grow with its length. Any other raster operation must
+    // cover each pixel once, and dashes must run on, so those stay one path.
+    if (opaque && solid && roundEnds && !IsThinCosmetic(pen)) return StrokeKind::Segments;
+    return StrokeKind::Path;
 }
 
-void QtPainterBackend::ThinPolyline(const SurfaceState& s, std::span<const Point> pts) {
-    if (image_ == nullptr || image_->isNull() || s.rop == Rop2::Nop) return;
-    const QRect box = ClipRegionFor(s).boundingRect();
+raster::Target QtPainterBackend::RasterTarget(const SurfaceState& s) {
     raster::Target target;
+    if (image_ == nullptr || image_->isNull()) return target;
+    const QRect box = ClipRegionFor(s).boundingRect();
     target.pixels = reinterpret_cast<std::uint32_t*>(image_->bits());
     target.stride = static_cast<int>(image_->bytesPerLine() / 4);
     target.width = image_->width();
     target.height = image_->height();
     target.clip = box.isEmpty() ? Rect{} : Rect{box.left(), box.top(), box.right() + 1, box.bottom() + 1};
     target.mask = ClipMask(s);
+    return target;
+}
+
+void QtPainterBackend::ThinPolyline(const SurfaceState& s, std::span<const Point> pts) {
+    if (s.rop == Rop2::Nop) return;
     const std::vector<std::uint8_t> pattern = raster::ExpandDashes(DashPixels(s.pen));
     const raster::ThinPen pen{raster::ToArgb(s.pen.color), s.rop, pattern};
-    raster::Polyline(target, pen, pts);
+    raster::Polyline(RasterTarget(s), pen, pts);
 }
 
 void QtPainterBackend::StrokePolyline(const SurfaceState& s, std::span<const Point> pts, bool closed) {
@@ -341,14 +372,36 @@ void QtPainterBackend::StrokePolyline(const SurfaceState& s, std::span<const Poi
     }
 }
 
-void QtPainterBackend::Polyline(const SurfaceState& s, std::span<const Point> pts) {
-    if (pts.size() < 2 || IsNullPen(s.pen)) return;
-    if (UsePixelRaster(s)) {
-        ThinPolyline(s, pts);
-    } else {
-        StrokePolyline(s, pts, false);
+void QtPainterBackend::StrokeSegments(const SurfaceState& s, std::span<const Point> pts) {
+    if (!PrepareShape(s)) return;
+    ApplyPen(s.pen);
+    QPainter* p = Painter();
+    for (std::size_t k = 0; k + 1 < pts.size(); ++k) {
+        p->drawLine(QPointF(pts[k].x + 0.5, pts[k].y + 0.5), QPointF(pts[k + 1].x + 0.5, pts[k + 1].y + 0.5));
     }
 }
+
+void QtPainterBackend::Outline(const SurfaceState& s, std::span<const Point> pts, bool closed) {
+    if (pts.size() < 2 || IsNullPen(s.pen) || s.rop == Rop2::Nop) return;
+    const StrokeKind kind = ChooseStroke(s);
+    if (kind == StrokeKind::Path) {
+        StrokePolyline(s, pts, closed);
+        return;
+    }
+    std::vector<Point> ring;
+    if (closed) {
+        ring.assign(pts.begin(), pts.end());
+        ring.push_back(pts.front());
+        pts = ring;
+    }
+    switch (kind) {
+        case StrokeKind::Thin: ThinPolyline(s, pts); break;
+        case StrokeKind::Stamped: raster::WidePolyline(RasterTarget(s), raster::ToArgb(s.pen.color), s.pen.width, pts); break;
+        default: StrokeSegments(s, pts); break;
+    }
+}
+
+void QtPainterBackend::Polyline(const SurfaceState& s, std::span<const Point> pts) { Outline(s, pts, false); }
 
 void QtPainterBackend::Polygon(const SurfaceState& s, std::span<const Point> pts) {
     if (pts.size() < 2) return;
@@ -360,14 +413,7 @@ void QtPainterBackend::Polygon(const SurfaceState& s, std::span<const Point> pts
         for (Point p : pts) poly.append(QPoint(p.x, p.y));
         Painter()->drawPolygon(poly, Qt::OddEvenFill);
     }
-    if (IsNullPen(s.pen)) return;
-    if (UsePixelRaster(s)) {
-        std::vector<Point> ring(pts.begin(), pts.end());
-        ring.push_back(pts.front());
-        ThinPolyline(s, ring);
-    } else {
-        StrokePolyline(s, pts, true);
-    }
+    Outline(s, pts, true);
 }
 
 void QtPainterBackend::Rectangle(const SurfaceState& s, const Rect& rect) {
@@ -377,29 +423,21 @@ void QtPainterBackend::Rectangle(const SurfaceState& s, const Rect& rect) {
     const Rect inside = nullPen ? Rect{r.left, r.top, r.right - 1, r.bottom - 1}
                                 : Rect{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
     if (s.brush.kind != BrushKind::Null && !inside.IsEmpty() && PrepareShape(s)) {
-        Painter()->fillRect(ToQRect(inside), BrushFor(s.brush, s.textColor, s.bkColor));
+        Painter()->fillRect(ToQRect(inside, size_), BrushFor(s.brush, s.textColor, s.bkColor));
     }
     if (nullPen) return;
-    if (UsePixelRaster(s)) {
-        // A one-pixel-thin rectangle is a single line; walking it there and back would draw
-        // its pixels twice.
-        if (r.Height() == 1) {
-            const std::array<Point, 2> line{Point{r.left, r.top}, Point{r.right, r.top}};
-            ThinPolyline(s, line);
-        } else if (r.Width() == 1) {
-            const std::array<Point, 2> line{Point{r.left, r.top}, Point{r.left, r.bottom}};
-            ThinPolyline(s, line);
-        } else {
-            const std::array<Point, 5> ring{Point{r.left, r.top}, Point{r.right - 1, r.top},
-                                            Point{r.right - 1, r.bottom - 1}, Point{r.left, r.bottom - 1},
-                                            Point{r.left, r.top}};
-            ThinPolyline(s, ring);
-        }
+    // A one-pixel-thin rectangle is a single line; walking it there and back would draw its
+    // pixels twice, which XOR would cancel.
+    const bool oneRow = r.top + 1 == r.bottom;
+    if (ChooseStroke(s) == StrokeKind::Thin && (oneRow || r.left + 1 == r.right)) {
+        const Point end = oneRow ? Point{r.right, r.top} : Point{r.left, r.bottom};
+        const std::array<Point, 2> line{Point{r.left, r.top}, end};
+        ThinPolyline(s, line);
         return;
     }
     const std::array<Point, 4> corners{Point{r.left, r.top}, Point{r.right - 1, r.top},
                                        Point{r.right - 1, r.bottom - 1}, Point{r.left, r.bottom - 1}};
-    StrokePolyline(s, corners, true);
+    Outline(s, corners, true);
 }
 
 void QtPainterBackend::Ellipse(const SurfaceState& s, const Rect& rect) {
@@ -407,7 +445,7 @@ void QtPainterBackend::Ellipse(const SurfaceState& s, const Rect& rect) {
     if (r.IsEmpty() || !PrepareShape(s)) return;
     ApplyPen(s.pen);
     ApplyBrush(s.brush, s.textColor, s.bkColor);
-    Painter()->drawEllipse(QRectF(r.left + 0.5, r.top + 0.5, r.Width() - 1, r.Height() - 1));
+    Painter()->drawEllipse(OutlineBox(r));
 }
 
 void QtPainterBackend::FillRect(const SurfaceState& s, const Rect& rect, const Brush& brush) {
@@ -415,7 +453,7 @@ void QtPainterBackend::FillRect(const SurfaceState& s, const Rect& rect, const B
     if (r.IsEmpty() || brush.kind == BrushKind::Null || Painter() == nullptr) return;
     ApplyClip(s);
     ApplyComposition(QPainter::CompositionMode_SourceOver);
-    Painter()->fillRect(ToQRect(r), BrushFor(brush, s.textColor, s.bkColor));
+    Painter()->fillRect(ToQRect(r, size_), BrushFor(brush, s.textColor, s.bkColor));
 }
 
 void QtPainterBackend::SetPixel(const SurfaceState& s, Point p, Color c) {
@@ -431,8 +469,7 @@ void QtPainterBackend::SetPixel(const SurfaceState& s, Point p, Color c) {
     Painter()->fillRect(QRect(p.x, p.y, 1, 1), ToQColor(c));
 }
 
-void QtPainterBackend::DrawText(const SurfaceState& s, Point ref, int cellLeft, int cellTop, int cellWidth,
-                                int ascent, int cellHeight, std::string_view text) {
+void QtPainterBackend::DrawText(const SurfaceState& s, Point ref, const TextCell& cell, std::string_view text) {
     if (text.empty()) return;
     QPainter* p = Painter();
     if (p == nullptr) return;
@@ -443,8 +480,8 @@ void QtPainterBackend::DrawText(const SurfaceState& s, Point ref, int cellLeft, 
     const int angle = s.font.angle % 3600;
     p->translate(ref.x, ref.y);
     if (angle != 0) p->rotate(-angle / 10.0);
-    if (s.bkMode == BkMode::Opaque) p->fillRect(QRect(cellLeft, cellTop, cellWidth, cellHeight), ToQColor(s.bkColor));
-    p->drawText(QPointF(cellLeft, cellTop + ascent),
+    if (s.bkMode == BkMode::Opaque) p->fillRect(QRect(cell.left, cell.top, cell.width, cell.Height()), ToQColor(s.bkColor));
+    p->drawText(QPointF(cell.left, cell.Baseline()),
                 QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     p->resetTransform();
 }
@@ -477,14 +514,14 @@ void QtPainterBackend::StretchBlt(const SurfaceState& s, const Rect& dst, const 
     const Rect r = srcRect.Normalized();
     if (from == nullptr || d.IsEmpty() || r.IsEmpty()) return;
     // Opposite signs of the two widths (heights) mirror the picture, as StretchBlt does.
-    const bool mirrorX = (dst.Width() < 0) != (srcRect.Width() < 0);
-    const bool mirrorY = (dst.Height() < 0) != (srcRect.Height() < 0);
-    const QRect source = ToQRect(r);
+    const bool mirrorX = (dst.right < dst.left) != (srcRect.right < srcRect.left);
+    const bool mirrorY = (dst.bottom < dst.top) != (srcRect.bottom < srcRect.top);
+    const QRect source = ToQRect(r, from->size());
     if (mirrorX || mirrorY || from == image_) {
         const QImage part = from->copy(source).mirrored(mirrorX, mirrorY);
-        DrawImage(s, ToQRect(d), part, part.rect(), BlitRop::SrcCopy);
+        DrawImage(s, ToQRect(d, size_), part, part.rect(), BlitRop::SrcCopy);
     } else {
-        DrawImage(s, ToQRect(d), *from, source, BlitRop::SrcCopy);
+        DrawImage(s, ToQRect(d, size_), *from, source, BlitRop::SrcCopy);
     }
 }
 
