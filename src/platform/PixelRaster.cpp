@@ -116,7 +116,85 @@ void DrawPolyline(const Target& t, const ThinPen& pen, Op op, std::span<const Po
     }
 }
 
+// The disk a round pen of a given width stamps: for each row, the span of columns it covers,
+// relative to the pixel the line passes through. Odd widths centre on that pixel, even ones on
+// its lower right corner (where a path stroked through pixel centres puts them), so a width-w
+// horizontal line covers exactly w rows.
+struct Disk {
+    int top = 0;
+    std::vector<std::pair<int, int>> rows;  // [first, last] column offsets
+};
+
+Disk MakeDisk(int width) {
+    Disk d;
+    const double r = width / 2.0;
+    const double centre = width % 2 == 1 ? 0.0 : 0.5;  // pixel-centre offset of the disk centre
+    const int lo = -((width - 1) / 2);
+    const int hi = lo + width - 1;
+    d.top = lo;
+    for (int dy = lo; dy <= hi; ++dy) {
+        int first = hi + 1;
+        int last = lo - 1;
+        for (int dx = lo; dx <= hi; ++dx) {
+            const double ex = dx - centre;
+            const double ey = dy - centre;
+            // The small slack keeps the rim pixels that the disk touches exactly.
+            if (ex * ex + ey * ey <= r * r + 0.25) {
+                first = std::min(first, dx);
+                last = std::max(last, dx);
+            }
+        }
+        d.rows.emplace_back(first, last);
+    }
+    return d;
+}
+
+void Stamp(const Target& t, const Disk& disk, std::uint32_t argb, std::int64_t cx, std::int64_t cy) {
+    for (std::size_t i = 0; i < disk.rows.size(); ++i) {
+        const std::int64_t y = cy + disk.top + static_cast<int>(i);
+        if (y < t.clip.top || y >= t.clip.bottom) continue;
+        const std::int64_t x0 = std::max<std::int64_t>(cx + disk.rows[i].first, t.clip.left);
+        const std::int64_t x1 = std::min<std::int64_t>(cx + disk.rows[i].second, t.clip.right - 1);
+        std::uint32_t* row = t.pixels + static_cast<std::size_t>(y) * t.stride;
+        const std::uint8_t* mask = t.mask ? t.mask + static_cast<std::size_t>(y) * t.width : nullptr;
+        for (std::int64_t x = x0; x <= x1; ++x) {
+            if (mask == nullptr || mask[x] != 0) row[x] = argb;
+        }
+    }
+}
+
+// Sweeps the disk along one segment, its last pixel included (the round end).
+void SweepSegment(const Target& t, const Disk& disk, std::uint32_t argb, const Segment& s, int reach) {
+    // Only the part of the segment within reach of the clip can leave ink.
+    const std::int64_t lo = (s.xMajor ? t.clip.left : t.clip.top) - reach;
+    const std::int64_t hi = (s.xMajor ? t.clip.right : t.clip.bottom) - 1 + reach;
+    const std::int64_t minorLo = (s.xMajor ? t.clip.top : t.clip.left) - reach;
+    const std::int64_t minorHi = (s.xMajor ? t.clip.bottom : t.clip.right) - 1 + reach;
+    std::int64_t first = std::max<std::int64_t>(s.sMajor > 0 ? lo - s.major0 : s.major0 - hi, 0);
+    const std::int64_t last = std::min<std::int64_t>(s.sMajor > 0 ? hi - s.major0 : s.major0 - lo, s.n);
+    if (first > last) return;
+    Stepper step(first, s.dMinor, std::max<std::int64_t>(s.n, 1));
+    for (std::int64_t i = first; i <= last; ++i) {
+        const std::int64_t minor = s.minor0 + step.q;
+        if (minor >= minorLo && minor <= minorHi) {
+            const std::int64_t major = s.major0 + s.sMajor * i;
+            Stamp(t, disk, argb, s.xMajor ? major : minor, s.xMajor ? minor : major);
+        }
+        step.Next();
+    }
+}
+
 }  // namespace
+
+void WidePolyline(const Target& target, std::uint32_t argb, int width, std::span<const Point> pts) {
+    if (target.pixels == nullptr || target.clip.IsEmpty() || pts.size() < 2) return;
+    width = std::clamp(width, 1, kMaxStampWidth);
+    const Disk disk = MakeDisk(width);
+    const int reach = width / 2 + 1;
+    for (std::size_t k = 0; k + 1 < pts.size(); ++k) {
+        SweepSegment(target, disk, argb | kOpaque, MakeSegment(pts[k], pts[k + 1]), reach);
+    }
+}
 
 std::vector<std::uint8_t> ExpandDashes(std::span<const int> dashes) {
     if (dashes.empty()) return {};

@@ -41,6 +41,14 @@ std::uint32_t ApplyRop(Rop2 rop, std::uint32_t pen, std::uint32_t dst);
 // Connected segments through pts; each leaves out its last pixel and the pattern runs on.
 void Polyline(const Target& target, const ThinPen& pen, std::span<const Point> pts);
 
+// Widest pen WidePolyline draws; wider ones are left to the painter.
+constexpr int kMaxStampWidth = 24;
+
+// A solid line of the given width with round ends and joins, drawn opaquely: a digital disk of
+// that diameter swept along the segments (which is what a round pen's stroke is). Pixels the
+// sweep covers more than once are written more than once, so it is for copy mode only.
+void WidePolyline(const Target& target, std::uint32_t argb, int width, std::span<const Point> pts);
+
 std::uint32_t ToArgb(Color c);
 Color FromArgb(std::uint32_t argb);
 

@@ -307,23 +307,40 @@ bool QtPainterBackend::PrepareShape(const SurfaceState& s) {
     return true;
 }
 
-bool QtPainterBackend::UsePixelRaster(const SurfaceState& s) const {
-    return image_ != nullptr && IsThinCosmetic(s.pen) && !Smooth(s);
+QtPainterBackend::StrokeKind QtPainterBackend::ChooseStroke(const SurfaceState& s) const {
+    const Pen& pen = s.pen;
+    const bool roundEnds = !pen.geometric || !pen.flatCap;
+    const bool solid = DashPixels(pen).empty();
+    const bool opaque = s.rop == Rop2::CopyPen;
+    if (image_ != nullptr && !Smooth(s)) {
+        if (IsThinCosmetic(pen)) return StrokeKind::Thin;
+        if (opaque && solid && roundEnds && pen.width <= raster::kMaxStampWidth) return StrokeKind::Stamped;
+    }
+    // Opaque round ends hide the seams between separately stroked segments, and one long wide
+    // path makes the painter's fill cost grow with its length. Any other raster operation must
+    // cover each pixel once, and dashes must run on, so those stay one path.
+    if (opaque && solid && roundEnds && !IsThinCosmetic(pen)) return StrokeKind::Segments;
+    return StrokeKind::Path;
 }
 
-void QtPainterBackend::ThinPolyline(const SurfaceState& s, std::span<const Point> pts) {
-    if (image_ == nullptr || image_->isNull() || s.rop == Rop2::Nop) return;
-    const QRect box = ClipRegionFor(s).boundingRect();
+raster::Target QtPainterBackend::RasterTarget(const SurfaceState& s) {
     raster::Target target;
+    if (image_ == nullptr || image_->isNull()) return target;
+    const QRect box = ClipRegionFor(s).boundingRect();
     target.pixels = reinterpret_cast<std::uint32_t*>(image_->bits());
     target.stride = static_cast<int>(image_->bytesPerLine() / 4);
     target.width = image_->width();
     target.height = image_->height();
     target.clip = box.isEmpty() ? Rect{} : Rect{box.left(), box.top(), box.right() + 1, box.bottom() + 1};
     target.mask = ClipMask(s);
+    return target;
+}
+
+void QtPainterBackend::ThinPolyline(const SurfaceState& s, std::span<const Point> pts) {
+    if (s.rop == Rop2::Nop) return;
     const std::vector<std::uint8_t> pattern = raster::ExpandDashes(DashPixels(s.pen));
     const raster::ThinPen pen{raster::ToArgb(s.pen.color), s.rop, pattern};
-    raster::Polyline(target, pen, pts);
+    raster::Polyline(RasterTarget(s), pen, pts);
 }
 
 void QtPainterBackend::StrokePolyline(const SurfaceState& s, std::span<const Point> pts, bool closed) {
@@ -341,14 +358,36 @@ void QtPainterBackend::StrokePolyline(const SurfaceState& s, std::span<const Poi
     }
 }
 
-void QtPainterBackend::Polyline(const SurfaceState& s, std::span<const Point> pts) {
-    if (pts.size() < 2 || IsNullPen(s.pen)) return;
-    if (UsePixelRaster(s)) {
-        ThinPolyline(s, pts);
-    } else {
-        StrokePolyline(s, pts, false);
+void QtPainterBackend::StrokeSegments(const SurfaceState& s, std::span<const Point> pts) {
+    if (!PrepareShape(s)) return;
+    ApplyPen(s.pen);
+    QPainter* p = Painter();
+    for (std::size_t k = 0; k + 1 < pts.size(); ++k) {
+        p->drawLine(QPointF(pts[k].x + 0.5, pts[k].y + 0.5), QPointF(pts[k + 1].x + 0.5, pts[k + 1].y + 0.5));
     }
 }
+
+void QtPainterBackend::Outline(const SurfaceState& s, std::span<const Point> pts, bool closed) {
+    if (pts.size() < 2 || IsNullPen(s.pen) || s.rop == Rop2::Nop) return;
+    const StrokeKind kind = ChooseStroke(s);
+    if (kind == StrokeKind::Path) {
+        StrokePolyline(s, pts, closed);
+        return;
+    }
+    std::vector<Point> ring;
+    if (closed) {
+        ring.assign(pts.begin(), pts.end());
+        ring.push_back(pts.front());
+        pts = ring;
+    }
+    switch (kind) {
+        case StrokeKind::Thin: ThinPolyline(s, pts); break;
+        case StrokeKind::Stamped: raster::WidePolyline(RasterTarget(s), raster::ToArgb(s.pen.color), s.pen.width, pts); break;
+        default: StrokeSegments(s, pts); break;
+    }
+}
+
+void QtPainterBackend::Polyline(const SurfaceState& s, std::span<const Point> pts) { Outline(s, pts, false); }
 
 void QtPainterBackend::Polygon(const SurfaceState& s, std::span<const Point> pts) {
     if (pts.size() < 2) return;
@@ -360,14 +399,7 @@ void QtPainterBackend::Polygon(const SurfaceState& s, std::span<const Point> pts
         for (Point p : pts) poly.append(QPoint(p.x, p.y));
         Painter()->drawPolygon(poly, Qt::OddEvenFill);
     }
-    if (IsNullPen(s.pen)) return;
-    if (UsePixelRaster(s)) {
-        std::vector<Point> ring(pts.begin(), pts.end());
-        ring.push_back(pts.front());
-        ThinPolyline(s, ring);
-    } else {
-        StrokePolyline(s, pts, true);
-    }
+    Outline(s, pts, true);
 }
 
 void QtPainterBackend::Rectangle(const SurfaceState& s, const Rect& rect) {
@@ -380,26 +412,17 @@ void QtPainterBackend::Rectangle(const SurfaceState& s, const Rect& rect) {
         Painter()->fillRect(ToQRect(inside), BrushFor(s.brush, s.textColor, s.bkColor));
     }
     if (nullPen) return;
-    if (UsePixelRaster(s)) {
-        // A one-pixel-thin rectangle is a single line; walking it there and back would draw
-        // its pixels twice.
-        if (r.Height() == 1) {
-            const std::array<Point, 2> line{Point{r.left, r.top}, Point{r.right, r.top}};
-            ThinPolyline(s, line);
-        } else if (r.Width() == 1) {
-            const std::array<Point, 2> line{Point{r.left, r.top}, Point{r.left, r.bottom}};
-            ThinPolyline(s, line);
-        } else {
-            const std::array<Point, 5> ring{Point{r.left, r.top}, Point{r.right - 1, r.top},
-                                            Point{r.right - 1, r.bottom - 1}, Point{r.left, r.bottom - 1},
-                                            Point{r.left, r.top}};
-            ThinPolyline(s, ring);
-        }
+    // A one-pixel-thin rectangle is a single line; walking it there and back would draw its
+    // pixels twice, which XOR would cancel.
+    if (ChooseStroke(s) == StrokeKind::Thin && (r.Height() == 1 || r.Width() == 1)) {
+        const Point end = r.Height() == 1 ? Point{r.right, r.top} : Point{r.left, r.bottom};
+        const std::array<Point, 2> line{Point{r.left, r.top}, end};
+        ThinPolyline(s, line);
         return;
     }
     const std::array<Point, 4> corners{Point{r.left, r.top}, Point{r.right - 1, r.top},
                                        Point{r.right - 1, r.bottom - 1}, Point{r.left, r.bottom - 1}};
-    StrokePolyline(s, corners, true);
+    Outline(s, corners, true);
 }
 
 void QtPainterBackend::Ellipse(const SurfaceState& s, const Rect& rect) {

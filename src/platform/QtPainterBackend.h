@@ -4,8 +4,10 @@
 //
 // On an image the painter stays open between calls and only the state that changed since the
 // previous call is applied again (pen, brush, raster operation, smoothing, clip); Flush() ends
-// it before anyone reads the pixels. Thin aliased lines bypass the painter and go through
-// PixelRaster, which writes the image's pixels directly.
+// it before anyone reads the pixels. Aliased thin lines, and aliased opaque wide lines with
+// round ends, bypass the painter and go through PixelRaster, which writes the image's pixels
+// directly: QPainter's stroker costs microseconds per segment and grows with the length of a
+// wide polyline, and a plot hands over series of 10^6 points.
 //
 // Geometry convention: integer coordinates name pixels. Strokes are drawn through pixel centres
 // (x + 0.5), fills are bounded by pixel edges, so a polygon from 0 to 10 fills pixels 0..9 and
@@ -23,6 +25,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/PixelRaster.h"
 #include "platform/Surface.h"
 
 namespace vtg {
@@ -67,8 +70,12 @@ private:
     void ApplyComposition(QPainter::CompositionMode mode);
     void ApplyAntialias(bool on);
     bool PrepareShape(const SurfaceState& s);
-    bool UsePixelRaster(const SurfaceState& s) const;
+    enum class StrokeKind { Thin, Stamped, Segments, Path };
+    StrokeKind ChooseStroke(const SurfaceState& s) const;
+    void Outline(const SurfaceState& s, std::span<const Point> pts, bool closed);
+    raster::Target RasterTarget(const SurfaceState& s);
     void ThinPolyline(const SurfaceState& s, std::span<const Point> pts);
+    void StrokeSegments(const SurfaceState& s, std::span<const Point> pts);
     void DrawImage(const SurfaceState& s, const QRect& dst, const QImage& src, const QRect& srcRect, BlitRop rop);
     void StrokePolyline(const SurfaceState& s, std::span<const Point> pts, bool closed);
     const QBrush& BrushFor(const Brush& brush, Color text, Color bk);

@@ -5,7 +5,9 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <climits>
 
 #include "SurfaceTestSupport.h"
@@ -166,6 +168,55 @@ TEST(SurfaceImage, WideCosmeticPenIsDrawnAtItsWidthAndSolid) {
     // Round caps reach beyond the end points.
     EXPECT_NE(s.GetPixel(9, 10), kWhite);
     EXPECT_NE(s.GetPixel(50, 10), kWhite);
+}
+
+double DistanceToPolyline(double px, double py, const std::vector<Point>& pts) {
+    double best = 1e300;
+    for (std::size_t i = 0; i + 1 < pts.size(); ++i) {
+        const double ax = pts[i].x, ay = pts[i].y;
+        const double dx = pts[i + 1].x - ax, dy = pts[i + 1].y - ay;
+        const double t = std::clamp(((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+        best = std::min(best, std::hypot(px - ax - t * dx, py - ay - t * dy));
+    }
+    return best;
+}
+
+TEST(SurfaceImage, WidePolylinesAreRoundStrokesOfTheirWidth) {
+    const std::vector<Point> pts{{10, 10}, {60, 14}, {30, 50}, {70, 45}, {70, 20}};
+    for (int width : {2, 3, 5, 8}) {
+        for (bool smooth : {false, true}) {
+            ImageSurface s(80, 60);
+            s.SetSmoothing(smooth);
+            s.SelectPen(MakePen(kBlack, width));
+            s.Polyline(pts);
+            // A round pen's stroke is every point within half the width of the line. Pixels
+            // within a pixel of that rim may go either way (centring, anti-aliasing).
+            int wrong = 0;
+            for (int y = 0; y < 60; ++y) {
+                for (int x = 0; x < 80; ++x) {
+                    const double d = DistanceToPolyline(x, y, pts) - width / 2.0;
+                    const bool ink = s.GetPixel(x, y) != kWhite;
+                    wrong += (d <= -1.0 && !ink) || (d >= 1.0 && ink) ? 1 : 0;
+                }
+            }
+            EXPECT_EQ(wrong, 0) << "width " << width << (smooth ? " smooth" : " aliased");
+        }
+    }
+}
+
+TEST(SurfaceImage, StampedWideLineHasRoundEndsAndItsWidth) {
+    ImageSurface s(60, 30);
+    s.SelectPen(MakePen(kBlack, 5));
+    s.MoveTo({10, 15});
+    s.LineTo({50, 15});
+    EXPECT_EQ(Column(s, 30, 10, 20), "...#####..");
+    // Both ends reach half the width beyond the end points, the last one included.
+    EXPECT_EQ(Row(s, 15, 6, 55), "..#############################################..");
+    // Round, not square: next to the end the ink is 5 high, at the tip only 3, and the corners
+    // of the end's bounding square stay empty.
+    EXPECT_EQ(Column(s, 9, 10, 20), "...#####..");
+    EXPECT_EQ(Column(s, 8, 10, 20), "....###...");
+    EXPECT_EQ(Column(s, 52, 10, 20), "....###...");
 }
 
 TEST(SurfaceImage, NullPenAndNopDrawNothing) {
