@@ -163,8 +163,8 @@ public:
     void ReadData(BinaryReader& in);
 
     // ---- axis map, labels, ranges (CPlotLookAxes.cpp) ----
-    // A negative axis is ignored; an axis beyond the existing ones creates the missing ones
-    // (up to kMaxYAxes and one more than the variables).
+    // A negative axis, or one beyond kMaxYAxes, is ignored; an axis beyond the existing ones
+    // creates the missing ones.
     void SetAxisMap(int i, int axis);
     int GetAxisMap(int i) const;
     void CompactAxisMap();

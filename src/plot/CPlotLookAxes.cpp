@@ -121,10 +121,10 @@ CPlotAxis* CPlotLook::AxisByNumber(int axis) const {
 
 void CPlotLook::SetAxisMap(int i, int axis) {
     CPlotVar* var = YVar(i);
-    // A negative axis means nothing; one far beyond the axes that could be used is refused
-    // rather than creating hundreds of regions.
-    const int limit = std::min(kMaxYAxes, std::max(DependentCount() + 1, YAxisCount()));
-    if (!var || axis < 0 || axis > limit) return;
+    // A negative axis means nothing, and one beyond kMaxYAxes is refused. The axes missing up
+    // to the one asked for are created in order, so that the compaction at the next draw
+    // keeps the variables' relative order.
+    if (!var || axis < 0 || axis > kMaxYAxes) return;
     var->AxisMap = axis;
     if (axis == 0) SetHidden(i, 1);
     if (var->LabelIndex >= 1 && var->LabelIndex <= static_cast<int>(YLabelRgns.size())) {
