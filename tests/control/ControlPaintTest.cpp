@@ -15,6 +15,8 @@ using test::Put;
 
 struct PaintTest : ControlFixture, testing::Test {
     HeadlessSite site{400, 300};
+    // The control goes first: a site must outlive the control it hosts.
+    ~PaintTest() override { ctrl.reset(); }
     void Site() { Ctrl().SetSite(&site); }
 };
 
