@@ -175,6 +175,11 @@ TEST_F(PaintTest, TimersKeepTheirBookkeeping) {
     c.Plot().SetPlotType(1);
     EXPECT_TRUE(c.Highlighted().empty());
     EXPECT_FALSE(site.IsTimerActive(CVortigaCtrl::kBlinkTimer));
+    // So does loading a new plot, whatever ids it has.
+    c.Plot().SetVariableCount(1);
+    c.RegisterHighlight(c.Plot().Objects[0]->Id);
+    c.LoadStream(c.SaveStream());
+    EXPECT_TRUE(c.Highlighted().empty());
 }
 
 TEST_F(PaintTest, ZoomScrollBarsFollowTheVisibleRange) {
