@@ -1,5 +1,4 @@
-// Benchmark entry point: the benchmarks run headless with the application object that painting
-// and fonts need.
+// Benchmark entry point: runs headless with the application object drawing needs.
 #include <benchmark/benchmark.h>
 
 #include "platform/Application.h"

@@ -1,0 +1,339 @@
+#pragma once
+// The plot object: one per control, owning everything a plot consists of -- its independent
+// and dependent variables with their data, its regions (title, drawing area, axes, captions,
+// corners, legend), annotations, plot objects, symbols and fonts. Structural changes never
+// draw: they set dirty flags that the next Draw consumes in a fixed order (axis map, labels,
+// range fit, layout, scaling, drawing), so that many host calls in a row cost one redraw.
+//
+// Numbering: the internal operations count variables from 0; operations that take the
+// automation's numbering say so (1-based, 0 naming the independent variable or the X axis).
+// Y axes are numbered 1..n in the order of YAxisRgns.
+//
+// Ownership: the dedicated region pointers and arrays own the regions; Regions only lists
+// them in layout and hit-test order. Every deletion path unbinds whatever still points at the
+// deleted thing (Selection, ActiveObject, caption regions, TrackedVar, the control's own
+// references) before the memory goes.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "axes/CPlotAxis.h"
+#include "platform/Geometry.h"
+#include "plot/CPlotVar.h"
+#include "plot/PlotRecords.h"
+#include "regions/CDrawTool.h"
+
+namespace vtg {
+
+class BinaryReader;
+class BinaryWriter;
+class CPlotAnnotation;
+class CPlotAxisRgn;
+class CPlotCornerRgn;
+class CPlotDrawingRgn;
+class CPlotEnv;
+class CPlotLabelRgn;
+class CPlotLegendRgn;
+class CPlotObj;
+class CPlotRegion;
+class CPlotTitleRgn;
+class IEditBox;
+class IPlotHost;
+class Menu;
+class Surface;
+struct ControlProperties;
+
+// A line's width and dash style from the automation's line type code, and back.
+struct LineStyle {
+    int width = 1;
+    int style = 0;      // -1 no line, 0 solid, 1 dash, 2 dot, 3 dash-dot
+    friend bool operator==(const LineStyle&, const LineStyle&) = default;
+};
+LineStyle SplitLineType(int code);
+int LineTypeCode(LineStyle s);
+
+// The colour an OLE colour stands for: its RGB value, or a system colour (top bit set).
+Color TranslateOleColor(std::int32_t ole);
+
+// What GetAttribute reports for a variable.
+struct LineAttributes {
+    int color = 0;
+    int marker = 0;
+    LineStyle line;
+    friend bool operator==(const LineAttributes&, const LineAttributes&) = default;
+};
+
+// The settings group "Attrib2": marker size, marker interval and two values kept as given.
+struct SecondAttributes {
+    int markerSize = 0;
+    int markerInterval = 0;
+    int extra3 = 0;
+    int extra4 = 0;
+    friend bool operator==(const SecondAttributes&, const SecondAttributes&) = default;
+};
+
+// The plot content block parsed from a stream: the values of each independent, then each
+// dependent variable, in time order.
+struct PlotContent {
+    std::vector<std::vector<double>> independent;
+    std::vector<std::vector<double>> dependent;
+};
+
+// Reads a plot content block written for that many independent and dependent variables.
+PlotContent ParsePlotContent(BinaryReader& in, std::size_t independents, std::size_t dependents);
+
+class CPlotLook {
+public:
+    enum FontSlot { kTitleFont, kLabelFont, kSmallLabelFont, kAxisFont, kLegendFont, kDrawingFont, kSmallLegendFont };
+    static constexpr int kFontCount = 7;
+    // The plot never holds more value slots than this over all its variables together.
+    static constexpr std::uint64_t kMaxTotalSlots = std::uint64_t{1} << 25;
+    // Nor more Y axes than this.
+    static constexpr int kMaxYAxes = 1000;
+
+    CPlotLook(CPlotEnv& env, IPlotHost& host);
+    ~CPlotLook();
+    CPlotLook(const CPlotLook&) = delete;
+    CPlotLook& operator=(const CPlotLook&) = delete;
+
+    IPlotHost& Host() const { return *Control; }
+    CPlotEnv& Environment() const { return *Env; }
+    ControlProperties& Props() const;
+
+    // ---- structure and kind (CPlotLook.cpp) ----
+    // 1 when the plot was rebuilt; 0 when nothing changed or only the triangular variant
+    // was switched. Types outside 0..4 build an XY plot.
+    int SetPlotType(int type);
+    void SetRunPlot(bool on);
+    void SetPhasePlot(bool on);
+    void ResetKindFlags();
+    void Cleanup();
+    void ClearContent();
+    void SetSize(int width, int height);
+    // Re-applies the control's plot kind, counts and buffer size after its properties were
+    // loaded or changed together.
+    void ApplyControlSettings();
+    // Full refit and new layout at the next draw.
+    void Recalculate();
+    int TriangleKind() const { return Triangular; }
+    bool IsTimePlot() const { return RunPlot || PhasePlot; }
+
+    // ---- variables (CPlotLookVars.cpp) ----
+    int DependentCount() const { return static_cast<int>(YVars.size()); }
+    int IndependentCount() const { return static_cast<int>(XVars.size()); }
+    // 0-based; null outside.
+    CPlotVar* YVar(int i) const;
+    CPlotVar* XVar(int i) const;
+    // Throws InvalidArg for a negative n; refuses (InvalidArg, nothing changed) a count whose
+    // values would not fit kMaxTotalSlots.
+    bool SetVariableCount(int n);
+    void SetXVariableCount(int n);
+    // Negative counts are ignored; sizes beyond kMaxTotalSlots are refused as a whole.
+    void SetPointCount(int n);
+    void ResizeTimeBuffers();
+    void RemoveVariable(int i);
+    void MoveVariable(int from, int to);
+    void SwapVariables(int a, int b);
+    void SetHidden(int i, int hidden);
+    void SetVariableDisplayMode(int i, int mode);
+    // The host's name for variable i; also its map caption while that is empty.
+    void NameVariable(int i, const std::string& name);
+    // index 0 writes the first independent variable, k >= 1 the k-th dependent one. False
+    // when nothing was stored (no such variable, negative or huge point).
+    bool SetData(int index, std::int64_t point, double value);
+    // index k >= 1 writes the k-th independent variable.
+    bool SetXData(int index, std::int64_t point, double value);
+
+    // ---- line attributes (CPlotLookData.cpp) ----
+    // var is a 0-based variable index, or (negative or beyond the variables) the id of the
+    // plot object whose variable is meant.
+    void SetAttribute(int var, int lineType, int marker, int color);
+    std::optional<LineAttributes> GetAttribute(int var) const;
+    void SetAttribute2(int var, const SecondAttributes& a);
+    std::optional<SecondAttributes> GetAttribute2(int var) const;
+
+    // ---- plot content block (CPlotLookData.cpp) ----
+    void WriteData(BinaryWriter& out) const;
+    // Reads the block for the variables the plot has now without changing anything.
+    PlotContent ParseData(BinaryReader& in) const;
+    // Applies a block parsed for the current variables.
+    void ApplyData(const PlotContent& content);
+    void ReadData(BinaryReader& in);
+
+    // ---- axis map, labels, ranges (CPlotLookAxes.cpp) ----
+    // A negative axis, or one beyond kMaxYAxes, is ignored; an axis beyond the existing ones
+    // creates the missing ones.
+    void SetAxisMap(int i, int axis);
+    int GetAxisMap(int i) const;
+    void CompactAxisMap();
+    void RebuildYLabels();
+    void FitRangesToData();
+    void RefitRanges();
+    void SetAxisRange(int axis, double lo, double hi);
+    void SetRange(int axis, double lo, double hi);
+    // role 0 the independent axis, 1 the first dependent one, 2 the last Y axis (not flipped).
+    CPlotAxisRgn* AxisRegionForRole(int role) const;
+    CPlotAxis* AxisForRole(int role) const;
+    CPlotLabelRgn* LabelRegionForRole(int role) const;
+    // Y axis region 1..n, or null.
+    CPlotAxisRgn* YAxisRegion(int axis) const;
+    int YAxisCount() const { return static_cast<int>(YAxisRgns.size()); }
+    // 0 the X axis, k the k-th Y axis; null outside.
+    CPlotAxis* AxisByNumber(int axis) const;
+    ScaleContext ScaleContextFor(const CPlotAxisRgn& region) const;
+    // Where the visible range of the independent (side true) or first dependent axis lies
+    // within its extent, on the 0..1000 scroll scale.
+    std::pair<int, int> GetScroll(bool side) const;
+    static std::pair<int, int> ScrollOf(const CPlotAxis* axis);
+    void ZoomReset();
+    // Ignored (false) unless 1 <= z <= 1024.
+    bool SetZoomLevel(double z);
+
+    // ---- texts (CPlotLookTexts.cpp) ----
+    void SetLabel(int index, const std::string& text);
+    std::string GetLabel(int index) const;
+    bool SetLegend(int index, const std::string& text);
+    std::optional<std::string> GetLegend(int index) const;
+    // The control's title (code 255), x label (0) and y label (1) texts.
+    void SetCaptionText(int code, const std::string& text);
+    void SetSymbol(const std::string& name, const std::string& value);
+    // Slot 0 title, 1 label (and small label at 3/4 size), 2 axis, 3 legend (and small
+    // legend), 4 drawing area; other slots are ignored. Sizes of 0 or less mean 10 points.
+    void SetFont(int which, const std::string& face, int size, int style);
+    // Shows or hides the legend box; dc (may be null) is what the legend measures itself on.
+    void ToggleLegend(Surface* dc);
+
+    // ---- drawing (CPlotLookDraw.cpp) ----
+    void Draw(Surface& dc, const Rect& rect, int axesOnly, int fullRedraw);
+
+    // ---- plot objects ----
+    CPlotObj* FindObject(int id) const;
+    bool IsObjectIdUsed(int id) const { return FindObject(id) != nullptr; }
+
+    // ---- fields ----
+    IPlotHost* Control;
+    CPlotEnv* Env;
+    int Width = 0;
+    int Height = 0;
+    int Printing = 0;
+    int EditPending = 0;
+    int LayoutDirty = 0;
+    int RefitDirty = 0;
+    int AxesDirty = 0;
+    int FitAllPending = 0;
+    int LabelsDirty = 0;
+    int PlacingText = 0;
+    int AxisMapDirty = 0;
+    int KeepXScale = 0;
+    std::string PendingLabelText;
+    int RunPlot = 0;
+    int PhasePlot = 0;
+    int Parametric = 0;
+    int FromDataFile = 0;
+    int Triangular = 0;
+    int BarGraph = 0;
+    int Flipped = 0;
+    int Square = 0;
+    int Diagonal = 0;
+    int ZeroLine = 0;
+    int AxisRegionsHidden = 0;
+    int LabelRegionsHidden = 0;
+    int PressX = 0;
+    int PressY = 0;
+    std::vector<std::unique_ptr<CPlotVar>> XVars;
+    std::vector<std::unique_ptr<CPlotVar>> YVars;
+    std::unique_ptr<CPlotDrawingRgn> DrawingRgn;
+    std::unique_ptr<CPlotTitleRgn> TitleRgn;
+    std::unique_ptr<CPlotAxisRgn> XAxisRgn;
+    std::vector<std::unique_ptr<CPlotAxisRgn>> YAxisRgns;
+    std::unique_ptr<CPlotLabelRgn> XLabelRgn;
+    std::vector<std::unique_ptr<CPlotLabelRgn>> YLabelRgns;
+    std::array<std::unique_ptr<CPlotCornerRgn>, 3> CornerRgns;
+    std::unique_ptr<CPlotLegendRgn> LegendRgn;
+    std::vector<CPlotRegion*> Regions;
+    std::vector<std::unique_ptr<CPlotAnnotation>> Annotations;
+    std::vector<std::unique_ptr<CPlotDisplay>> Displays;
+    std::vector<std::unique_ptr<CPlotObj>> Objects;
+    std::vector<CPlotSymbol> Symbols;
+    std::vector<CPlotDisplay*> PickedDisplays;
+    CPlotRegion* Selection = nullptr;
+    CPlotDisplay* ActiveDisplay = nullptr;
+    CPlotObj* ActiveObject = nullptr;
+    std::array<CPlotFont, kFontCount> Fonts{};
+    std::unique_ptr<IEditBox> EditWindow;
+    int ShowTracker = 0;
+    int TrackedVar = -1;
+    double TrackX = 0;
+    double TrackY = 0;
+    int TrackPixelX = 0;
+    int TrackPixelY = 0;
+    Color TrackColor = 0;
+    double ZoomLevel = 1.0;
+    int AddingText = 0;
+    std::unique_ptr<Surface> MemorySurface;
+    int MemoryWidth = 0;
+    int MemoryHeight = 0;
+    std::int16_t RubberX1 = 0;
+    std::int16_t RubberY1 = 0;
+    std::int16_t RubberX2 = 0;
+    std::int16_t RubberY2 = 0;
+    std::int16_t RubberColor = 0;
+    int GridType = 0;
+    int DisplayType = 2;
+    int ShowLegend = 0;
+    int LegendBoxPlaced = 0;
+    float LegendX = 1.0f;
+    float LegendY = 0.03f;
+    int MarkerSize = 4;
+    int MarkerInterval = 1;
+    float LabelSpacingFactor = 1500.0f;
+    int AnnoAttachment = 0;
+    int AnnoArrow = 2;
+    int AnnoAlignment = 0;
+    int AnnoColor = 0;
+    int AnnoDirection = 0;
+    std::string SubstitutionString;
+    std::array<std::shared_ptr<Menu>, 8> Menus{};
+    int MetafileTriangle = 0;
+
+private:
+    // Construction and rebuilding (CPlotLook.cpp).
+    void CreateFonts();
+    void BuildRegions(const std::string& xCaption, const std::string& yCaption);
+    void CreateInitialVariables();
+    void SwitchTriangleVariant(int triangular);
+    void MakeVariablesCircular();
+
+    // Variables (CPlotLookVars.cpp).
+    static int DefaultMarker(int position, bool barGraph);
+    std::unique_ptr<CPlotVar> NewDependentVariable(int position) const;
+    std::unique_ptr<CPlotVar> NewIndependentVariable() const;
+    void AssignIndependentVariables(int lastIndex);
+    void EnsureLineObjects();
+    void DeleteObjectsOf(int yIndex);
+    std::uint64_t SlotsPerNewVariable() const;
+    std::uint64_t TotalSlots() const;
+    void CheckSlots(std::uint64_t total, const char* what) const;
+
+    // Regions (CPlotLookAxes.cpp).
+    std::unique_ptr<CPlotAxisRgn> MakeYAxisRegion(int number);
+    std::unique_ptr<CPlotLabelRgn> MakeYLabelRegion(CPlotLabel* caption, int number, int second);
+    void InsertBeforeLegend(CPlotRegion* region);
+    void DeleteYAxisRegion(int position);
+    void DeleteYLabelRegions();
+    // Removes a region from Regions and from Selection.
+    void ForgetRegion(CPlotRegion* region);
+    // Caption regions showing label stop showing it.
+    void UnbindCaption(const CPlotLabel* label);
+    // Drops every plain pointer into content that is about to be deleted.
+    void ForgetReferences();
+    MinMax IndependentRange() const;
+    MinMax AxisDataRange(int axis, bool visibleOnly) const;
+};
+
+}  // namespace vtg

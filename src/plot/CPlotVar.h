@@ -1,0 +1,105 @@
+#pragma once
+// One variable of the plot: its values (1e28 marks a missing value), optionally kept as a
+// circular buffer for live data, its line attributes, the Y axis it is drawn against and its
+// legend text.
+//
+// Invariants: Values and (for dependent variables) Marks always have Capacity() slots, and
+// every value stored is finite or 1e28.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "regions/CPlotLabel.h"
+
+namespace vtg {
+
+struct ValueRead {
+    bool valid = false;
+    double value = 0;
+};
+
+struct MinMax {
+    bool valid = false;
+    double min = 0;
+    double max = 1;
+};
+
+class CPlotVar {
+public:
+    // One variable never holds more value slots than this (128 MB of doubles); larger sizes
+    // are refused rather than attempted.
+    static constexpr std::uint32_t kMaxSlots = 1u << 24;
+
+    explicit CPlotVar(int independent) : Independent(independent) {}
+    CPlotVar(const CPlotVar&) = delete;
+    CPlotVar& operator=(const CPlotVar&) = delete;
+
+    std::uint32_t Capacity() const { return static_cast<std::uint32_t>(Values.size()); }
+    // Capacity, or for a circular buffer that has not wrapped yet the values pushed so far.
+    std::uint32_t ValidCount() const;
+    bool IsCircular() const { return TimeBuffer != 0; }
+
+    // Sizes the arrays to n slots keeping the values that fit; new slots are missing. n = 0
+    // does nothing. Throws AutomationError (InvalidArg) above kMaxSlots.
+    void Resize(std::uint32_t n);
+    // A circular buffer marks its first TimeBufferSize slots missing (never more than it
+    // has), any other variable all slots.
+    void FillMissing();
+    void MakeCircular(std::uint32_t n);
+    // The variable's object gives it up: hidden, no storage; it keeps its place in its array.
+    void Release();
+    void Clear();
+
+    // Stores value at point, growing the arrays by ten slots beyond point when needed. Values
+    // that are not finite are stored as missing. False (nothing stored) for a negative point
+    // or one at or beyond kMaxSlots.
+    bool SetValue(std::int64_t point, double value);
+    // False and 1e28 at or beyond the valid values; the computed abscissa for ImplicitX.
+    ValueRead GetValue(std::int64_t point) const;
+    // Over the valid values that are not missing; false with 0..1 when there are none.
+    MinMax GetMinMax() const;
+
+    // The valid values in time order: a wrapped circular buffer starts at its oldest value.
+    std::vector<double> OrderedValues() const;
+    // Replaces the content with values in time order (as OrderedValues gives them). A
+    // circular buffer keeps at least TimeBufferSize slots; an empty list leaves a plain
+    // variable's values as they are.
+    void LoadValues(const std::vector<double>& values);
+
+    std::uint32_t TimeBufferSize = 0;
+    std::string Name;
+    CPlotLabel Label;
+    std::string SubstValue;
+    std::string MapCaption;
+    int Hidden = 0;
+    int TimeBuffer = 0;
+    int Filled = 0;
+    int Independent = 0;
+    int ObjectOwned = 0;
+    std::uint32_t MaxIndex = 0;
+    std::vector<double> Values;
+    std::vector<std::pair<std::int32_t, std::int32_t>> Marks;
+    int MarkCount = 0;
+    std::uint32_t WritePos = 0;
+    std::uint32_t Wrapped = 0;
+    int Color = 0;
+    int PenWidth = 1;
+    int PenStyle = 0;
+    int Marker = 0;
+    int VarMarkerSize = 0;
+    int VarMarkerInterval = 0;
+    int FillStyle = 0;
+    // The last two values of the settings group "Attrib2": kept and written back only.
+    std::array<int, 2> Attrib2Extra{};
+    int LabelIndex = 0;
+    int AxisMap = 0;
+    int ImplicitX = 0;
+    int ImplicitXOffset = 0;
+    int XVarIndex = 0;
+    std::int16_t DisplayMode = -1;
+};
+
+}  // namespace vtg

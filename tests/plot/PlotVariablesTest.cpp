@@ -1,0 +1,267 @@
+// Counts, order and visibility of the plot's variables, and what a removal takes with it.
+#include <gtest/gtest.h>
+
+#include "objects/CPlotObj.h"
+#include "platform/Automation.h"
+#include "plot/PlotValues.h"
+#include "regions/CPlotAxisRgn.h"
+#include "regions/CPlotLabelRgn.h"
+#include "regions/CPlotLegendRgn.h"
+#include "PlotTestSupport.h"
+
+namespace vtg {
+namespace {
+
+using test::PlotFixture;
+
+struct VariablesTest : PlotFixture, testing::Test {};
+
+TEST_F(VariablesTest, CountsZeroAndOneLeaveOneVariable) {
+    CPlotLook& p = Plot();
+    EXPECT_FALSE(p.SetVariableCount(1));
+    EXPECT_EQ(p.DependentCount(), 1);
+    p.SetVariableCount(4);
+    EXPECT_TRUE(p.SetVariableCount(0));
+    EXPECT_EQ(p.DependentCount(), 1);
+    EXPECT_EQ(p.LabelsDirty, 1);
+    EXPECT_THROW(p.SetVariableCount(-1), AutomationError);
+    EXPECT_EQ(p.DependentCount(), 1);
+}
+
+TEST_F(VariablesTest, NewVariablesTakeTheDefaultsOfTheirPosition) {
+    host.props.npoints = 20;
+    CPlotLook& p = Plot();
+    p.SetVariableCount(12);
+    struct Row {
+        int position;
+        int color;
+        int marker;
+    };
+    for (const Row& r : {Row{1, 2, 2}, Row{2, 3, 3}, Row{5, 6, 6}, Row{6, 1, 7}, Row{10, 5, 1}, Row{11, 6, 2}}) {
+        SCOPED_TRACE(r.position);
+        const CPlotVar& v = *p.YVar(r.position);
+        EXPECT_EQ(v.Color, r.color);
+        EXPECT_EQ(v.Marker, r.marker);
+        EXPECT_EQ(v.AxisMap, 1);
+        EXPECT_EQ(v.LabelIndex, r.position + 1);
+        EXPECT_EQ(v.PenWidth, 3);
+        EXPECT_EQ(v.DisplayMode, -1);
+        EXPECT_EQ(v.Capacity(), 20u);
+        EXPECT_EQ(v.XVarIndex, 1);
+    }
+    EXPECT_EQ(p.Objects.size(), 12u);
+    EXPECT_EQ(p.Objects[11]->YVarIndex, 11);
+}
+
+TEST_F(VariablesTest, BarGraphVariablesTakeTheBarColoursInTurn) {
+    CPlotLook& p = Plot();
+    p.SetPlotType(1);
+    p.SetVariableCount(8);
+    const std::vector<int> expected{9, 10, 12, 13, 7, 11, 9, 10};
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(p.YVar(i)->Marker, expected[static_cast<std::size_t>(i)]) << i;
+}
+
+TEST_F(VariablesTest, OnRunPlotsNewVariablesAreNamedThroughTheirLegend) {
+    host.props.RunPlot = true;
+    host.props.BufferSize = 16;
+    Rebuild();
+    CPlotLook& p = Plot();
+    EXPECT_TRUE(p.SetVariableCount(3));
+    EXPECT_EQ(p.YVar(1)->Label.Text, "Var. 2");
+    EXPECT_EQ(p.YVar(2)->Label.Text, "Var. 3");
+    EXPECT_TRUE(p.YVar(2)->IsCircular());
+    EXPECT_EQ(p.YVar(2)->Capacity(), 16u);
+    EXPECT_EQ(p.LayoutDirty, 1);
+}
+
+TEST_F(VariablesTest, CountsWhoseValuesCannotFitAreRefusedAsAWhole) {
+    host.props.npoints = 32767;
+    CPlotLook& p = Plot();
+    p.SetPointCount(32767);
+    EXPECT_THROW(p.SetVariableCount(32767), AutomationError);
+    EXPECT_EQ(p.DependentCount(), 1);
+    EXPECT_EQ(p.Objects.size(), 1u);
+    EXPECT_THROW(p.SetXVariableCount(32767), AutomationError);
+    EXPECT_EQ(p.IndependentCount(), 1);
+}
+
+TEST_F(VariablesTest, PointCountsResizeEveryVariableButNotRings) {
+    CPlotLook& p = Plot();
+    p.SetVariableCount(2);
+    p.SetPointCount(50);
+    EXPECT_EQ(p.XVar(0)->Capacity(), 50u);
+    EXPECT_EQ(p.YVar(1)->Capacity(), 50u);
+    p.SetPointCount(-5);
+    EXPECT_EQ(p.YVar(1)->Capacity(), 50u);
+    EXPECT_THROW(p.SetPointCount(30'000'000), AutomationError);
+    EXPECT_EQ(p.YVar(1)->Capacity(), 50u);
+
+    p.SetRunPlot(true);
+    p.SetPointCount(7);
+    EXPECT_EQ(p.YVar(1)->Capacity(), 2000u);
+}
+
+TEST_F(VariablesTest, ShrinkingTheIndependentVariablesLeavesNoIndexBehind) {
+    CPlotLook& p = Plot();
+    p.SetVariableCount(3);
+    p.SetXVariableCount(3);
+    ASSERT_EQ(p.IndependentCount(), 3);
+    p.YVar(1)->XVarIndex = 3;
+    p.YVar(2)->XVarIndex = 2;
+    p.Objects[1]->XVarIndex = 2;
+    p.SetXVariableCount(1);
+    EXPECT_EQ(p.IndependentCount(), 1);
+    for (int i = 0; i < 3; ++i) EXPECT_LE(p.YVar(i)->XVarIndex, 1) << i;
+    EXPECT_EQ(p.Objects[1]->XVarIndex, -1);
+    EXPECT_THROW(p.SetXVariableCount(-2), AutomationError);
+}
+
+TEST_F(VariablesTest, AssigningIndependentVariablesCountsAlongThem) {
+    CPlotLook& p = Plot();
+    p.SetVariableCount(4);
+    for (int i = 0; i < 4; ++i) p.YVar(i)->XVarIndex = 0;
+    p.SetXVariableCount(3);
+    std::vector<int> got;
+    for (int i = 0; i < 4; ++i) got.push_back(p.YVar(i)->XVarIndex);
+    EXPECT_EQ(got, (std::vector<int>{1, 2, 3, 3}));
+}
+
+TEST_F(VariablesTest, RemovingTheLastVariableOfAnAxisDeletesTheAxis) {
+    CPlotLook& p = Plot();
+    p.SetVariableCount(3);
+    p.SetAxisMap(1, 2);
+    p.SetAxisMap(2, 3);
+    ASSERT_EQ(p.YAxisCount(), 3);
+    CPlotAxisRgn* third = p.YAxisRgns[2].get();
+    const CPlotLabel* goneCaption = &p.YAxisRgns[1]->Label;
+    p.Selection = p.YAxisRgns[1].get();
+    p.TrackedVar = 2;
+
+    p.RemoveVariable(1);
+    EXPECT_EQ(p.DependentCount(), 2);
+    ASSERT_EQ(p.YAxisCount(), 2);
+    EXPECT_EQ(p.YAxisRgns[1].get(), third);
+    EXPECT_EQ(third->AxisIndex, 2);
+    EXPECT_EQ(p.YVar(1)->AxisMap, 2);
+    EXPECT_EQ(p.Selection, nullptr);
+    EXPECT_EQ(p.TrackedVar, -1);
+    for (const auto& label : p.YLabelRgns) EXPECT_NE(label->Caption, goneCaption);
+    EXPECT_EQ(std::count(p.Regions.begin(), p.Regions.end(), nullptr), 0);
+    // The removed variable's line object went with it; the later one moved down.
+    ASSERT_EQ(p.Objects.size(), 2u);
+    EXPECT_EQ(p.Objects[1]->YVarIndex, 1);
+    EXPECT_THROW(p.RemoveVariable(5), AutomationError);
+    EXPECT_THROW(p.RemoveVariable(-1), AutomationError);
+}
+
+TEST_F(VariablesTest, RemovingAVariableUnbindsTheCaptionShowingItsLegend) {
+    host.props.RunPlot = true;
+    Rebuild();
+    CPlotLook& p = Plot();
+    p.SetVariableCount(2);
+    p.YVar(1)->Label.Text = "second";
+    p.YLabelRgns[0]->Caption = &p.YVar(1)->Label;
+    p.ActiveObject = p.Objects[1].get();
+    p.RemoveVariable(1);
+    EXPECT_EQ(p.YLabelRgns[0]->Caption, nullptr);
+    EXPECT_EQ(p.YLabelRgns[0]->Text(), "");
+    EXPECT_EQ(p.ActiveObject, nullptr);
+    EXPECT_EQ(p.LabelsDirty, 1);
+}
+
+TEST_F(VariablesTest, TheOnlyYAxisStaysWhenItsVariablesGo) {
+    CPlotLook& p = Plot();
+    p.RemoveVariable(0);
+    EXPECT_EQ(p.DependentCount(), 0);
+    EXPECT_EQ(p.YAxisCount(), 1);
+    p.SetVariableCount(1);
+    EXPECT_EQ(p.DependentCount(), 1);
+}
+
+TEST_F(VariablesTest, MoveClearsTheTargetAndSwapOnlyExchanges) {
+    CPlotLook& p = Plot();
+    p.SetVariableCount(3);
+    p.SetAxisMap(2, 2);
+    CPlotVar* a = p.YVar(0);
+    CPlotVar* c = p.YVar(2);
+    p.SetData(1, 0, 1.0);
+    p.SetData(3, 0, 3.0);
+    p.YVar(2)->Label.Text = "third";
+
+    p.MoveVariable(0, 2);
+    EXPECT_EQ(p.YVar(2), a);
+    EXPECT_EQ(p.YVar(0), c);
+    EXPECT_EQ(a->AxisMap, 2);
+    EXPECT_EQ(c->AxisMap, 1);
+    EXPECT_EQ(c->GetValue(0).value, kMissingValue);
+    EXPECT_TRUE(c->Label.Text.empty());
+    EXPECT_DOUBLE_EQ(a->GetValue(0).value, 1.0);
+
+    p.MoveVariable(5, 0);
+    p.MoveVariable(0, 3);
+    EXPECT_EQ(p.YVar(0), c);
+
+    p.SetData(2, 0, 9.0);
+    p.MoveVariable(-1, 1);
+    EXPECT_EQ(p.YVar(1)->GetValue(0).value, kMissingValue);
+
+    p.SwapVariables(0, 2);
+    EXPECT_EQ(p.YVar(0), a);
+    EXPECT_EQ(a->AxisMap, 2);
+    p.SwapVariables(0, 7);
+    EXPECT_EQ(p.YVar(0), a);
+    EXPECT_THROW(p.SwapVariables(-1, 0), AutomationError);
+}
+
+TEST_F(VariablesTest, HidingAVariableHidesTheCaptionThatShowsIt) {
+    CPlotLook& p = Plot();
+    p.SetHidden(0, 1);
+    EXPECT_EQ(p.YVar(0)->Hidden, 1);
+    EXPECT_EQ(p.YLabelRgns[0]->Hidden, 1);
+    p.YVar(0)->LabelIndex = 9;
+    p.SetHidden(0, 0);
+    EXPECT_EQ(p.YVar(0)->Hidden, 0);
+    EXPECT_EQ(p.YLabelRgns[0]->Hidden, 1);
+    p.SetHidden(4, 1);
+}
+
+TEST_F(VariablesTest, DataGoToTheIndependentOrTheNumberedVariable) {
+    CPlotLook& p = Plot();
+    p.SetVariableCount(2);
+    p.SetXVariableCount(2);
+    EXPECT_TRUE(p.SetData(0, 0, 1.5));
+    EXPECT_TRUE(p.SetData(2, 3, 2.5));
+    EXPECT_TRUE(p.SetXData(2, 1, 3.5));
+    EXPECT_DOUBLE_EQ(p.XVar(0)->GetValue(0).value, 1.5);
+    EXPECT_DOUBLE_EQ(p.YVar(1)->GetValue(3).value, 2.5);
+    EXPECT_DOUBLE_EQ(p.XVar(1)->GetValue(1).value, 3.5);
+    EXPECT_EQ(p.RefitDirty, 1);
+    for (int index : {-1, 3, 300}) EXPECT_FALSE(p.SetData(index, 0, 1.0)) << index;
+    EXPECT_FALSE(p.SetData(1, -1, 1.0));
+    EXPECT_FALSE(p.SetXData(0, 0, 1.0));
+    EXPECT_FALSE(p.SetXData(3, 0, 1.0));
+}
+
+TEST_F(VariablesTest, NamingAVariableFillsItsMapCaptionOnce) {
+    CPlotLook& p = Plot();
+    p.NameVariable(0, "FIC101.PV");
+    EXPECT_EQ(p.YVar(0)->Name, "FIC101.PV");
+    EXPECT_EQ(p.YVar(0)->MapCaption, "FIC101.PV");
+    p.NameVariable(0, "TIC7.PV");
+    EXPECT_EQ(p.YVar(0)->Name, "TIC7.PV");
+    EXPECT_EQ(p.YVar(0)->MapCaption, "FIC101.PV");
+    p.NameVariable(3, "nothing");
+}
+
+TEST_F(VariablesTest, ShownLegendsAreLaidOutAgainWhenTheCountChanges) {
+    CPlotLook& p = Plot();
+    p.ShowLegend = 1;
+    p.LegendRgn->Measured = 1;
+    p.LayoutDirty = 0;
+    EXPECT_TRUE(p.SetVariableCount(1));
+    EXPECT_EQ(p.LegendRgn->Measured, 0);
+    EXPECT_EQ(p.LayoutDirty, 1);
+}
+
+}  // namespace
+}  // namespace vtg
