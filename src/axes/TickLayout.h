@@ -10,7 +10,7 @@
 
 namespace vtg {
 
-// No axis draws more ticks, and no grid more lines, than this, whatever interval it was given.
+// No axis draws more ticks than this, and no grid more intervals, whatever step it was given.
 inline constexpr int kMaxTicks = 1000;
 // Ticks and labels of an axis are drawn with at most this many intervals over the range.
 inline constexpr double kMaxDrawnIntervals = 50;
