@@ -69,12 +69,6 @@ TEST(TickLayoutTest, SteppedTicksPerStepping) {
     EXPECT_EQ(SteppedTicks(TickStepping::Inverse, 0, 1, 1e-9).size(), std::size_t(kMaxTicks));
 }
 
-TEST(TickLayoutTest, MarksKeepMoreThanTheGapFromTheLastKeptOne) {
-    const std::vector<int> positions{0, 3, 6, 12, 17, 9};
-    EXPECT_EQ(KeepApart(positions, 5), (std::vector<std::size_t>{0, 2, 3}));
-    EXPECT_TRUE(KeepApart({}, 5).empty());
-}
-
 TEST(TickLayoutTest, OverlappingLabelsThinToEveryNth) {
     const std::vector<int> centres{0, 30, 60, 90, 120, 150};
     struct Row {
