@@ -7,10 +7,28 @@
 // a ScaleContext or ScrollContext value instead of the axis reaching back into the plot.
 
 #include <array>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "axes/ScaleTransform.h"
+#include "platform/Geometry.h"
 
 namespace vtg {
+
+class CPlotEnv;
+class CVTGFont;
+class Surface;
+
+// The ticks an axis draws. Stepped scales (Linear, Inverse and the triangular X axis) keep
+// their transformed tick values in `values`; list scales keep data values there, as
+// FormatTickLabel takes them. `positions` holds the transformed value of each, for the mapping.
+struct AxisTicks {
+    bool stepped = true;
+    double interval = 0;            // the step used (stepped scales)
+    std::vector<double> values;
+    std::vector<double> positions;
+};
 
 // What AutoScale needs from the plot and the axis region.
 struct ScaleContext {
@@ -78,6 +96,28 @@ public:
     // Number of entries of TickList before its 0 terminator.
     int TickCount() const;
 
+    // ---- ticks and tick labels (CPlotAxisTicks.cpp) ----
+    // The label of a tick: `value` in transformed units on stepped scales (snapped to 0 within
+    // 1e-4 of the interval, then mapped back), a data value on list scales. "1/0" for a value
+    // with no data value; the multiplier applies; pad brings the decimals up to LabelDecimals
+    // or, for exponent forms, MantissaDecimals.
+    std::string FormatTickLabel(double value, double interval, bool pad) const;
+    // The i-th grid position in transformed units, nullopt past the last. Stepped scales run
+    // from the low end by Interval (span / 10 when Interval is unusable, doubled if the range
+    // would hold more than kMaxTicks of it); list scales give their tick list.
+    std::optional<double> TickPosition(int i) const;
+    // The ticks DrawTicks draws, with the interval doubled while the range holds more than 50.
+    AxisTicks DrawnTicks() const;
+    // Tick marks and labels along linePos (the axis line; x of a vertical axis, y of a
+    // horizontal one). Horizontal labels sit with their bottom 3 units below textOffset; the
+    // caller has selected the font, the text alignment and the pen. A Linear axis stores the
+    // interval it drew with.
+    void DrawTicks(Surface& dc, const CPlotEnv& env, const CVTGFont* font, int textOffset, int linePos,
+                   bool vertical, bool outerSide);
+    // The largest tick-label extent (at least that of "0"), labels unpadded. Stores the
+    // decimals that padding then brings every label to.
+    Size MeasureTickLabels(Surface& dc, const CPlotEnv& env, const CVTGFont* font);
+
     double DataMin = 0;
     double DataMax = 1.0;
     double ExtentMin = 0;
@@ -109,6 +149,11 @@ private:
     void StoreTransformedRange(ScaleSpan s);
     void ApplyTickList();
     void ChooseNiceRange(const ScaleContext& ctx);
+    // The transformed range, low end first; nullopt when a bound has no transformed value.
+    std::optional<ScaleSpan> OrderedTransformedRange() const;
+    // The data value a tick label shows, before the multiplier.
+    double LabelValue(double value, double interval) const;
+    std::string PadLabel(std::string text) const;
 };
 
 // The axis of a triangular plot: same state, a fraction range 0..1 and its own tick drawing.

@@ -26,9 +26,14 @@ public:
     double Scale = 0;
     double Offset = 0;
 
+    // Bounds closer than 1e-30 are widened first, keeping their direction.
     static CViewCoeff Make(int start, int extent, double low, double high);
+    // False for an empty extent or unusable bounds: nothing is to be drawn with it.
     bool IsValid() const;
+    // Half away from zero; kept within 2^26 pixels of the extent. Start (plus the offset)
+    // for NaN or an invalid mapping, which callers check first.
     int ToPixel(double v, int deviceOffset = 0) const;
+    // Low for an invalid mapping.
     double FromPixel(int px, int deviceOffset = 0) const;
 };
 
@@ -49,6 +54,7 @@ public:
 
     // Mapping (set before variables are drawn).
     void SetView(const Rect& rect, double xLeft, double yTop, double xRight, double yBottom);
+    // The vertical mapping alone, keeping its rectangle: low at the bottom edge, high at the top.
     void SetYRange(double low, double high);
     Point ToDevice(Point p) const { return {p.x + OffsetX, p.y + OffsetY}; }
     Rect ToDevice(const Rect& r) const { return r.Offset(OffsetX, OffsetY); }

@@ -4,12 +4,25 @@
 // triangular subclass is a side of the triangle.
 
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "axes/CPlotAxis.h"
 #include "regions/CPlotLabel.h"
 #include "regions/CPlotRegion.h"
 
 namespace vtg {
+
+class CViewCoeff;
+
+// The per-axis modes of the automation's SetAxisMode/GetAxisMode.
+namespace AxisMode {
+constexpr int ResetRange = 0;   // refit the range when data leave it
+constexpr int Reverse = 1;      // the axis runs from high to low
+constexpr int LockGrid = 2;     // keep the tick interval at the user interval
+constexpr int Integer = 3;      // ticks on whole numbers
+}  // namespace AxisMode
 
 class CPlotAxisRgn : public CPlotRegion {
 public:
@@ -20,6 +33,23 @@ public:
     RegionClass Class() const override { return RegionClass::Axis; }
     // The region is an axis-like region: clicks select it.
     bool AcceptsClick(Surface& dc, CPlotLook& plot, Point p) override;
+
+    // The axis line, tick marks and tick labels (CPlotAxisRgn.cpp). A vertical axis scales
+    // itself first and sets the environment's vertical mapping to its range.
+    void Draw(Surface& dc, CPlotLook& plot, int force) override;
+    // The largest tick-label extent in the axis font, for the layout.
+    Size Measure(Surface& dc, CPlotLook& plot) override;
+    Size MeasureLabels(Surface& dc, CPlotLook& plot);
+    // Rescales the axis (when it needs it) for the drawing area, the axis font and the plot.
+    void AutoScale(CPlotLook& plot);
+    // Drawn across the page: the X axis of an upright plot or a Y axis of a flipped one.
+    bool IsHorizontal(const CPlotLook& plot) const;
+
+    // Modes by AxisMode index; a mode is on when non-zero. Changing Reverse, LockGrid or
+    // Integer marks the axis for rescaling. Unknown indexes change nothing and return false;
+    // GetAxisMode gives nullopt for them.
+    bool SetAxisMode(int index, int mode);
+    std::optional<int> GetAxisMode(int index) const;
 
     std::unique_ptr<CPlotAxis> Axis;
     // 0 for the X axis, 1..n for the Y axes.
@@ -38,6 +68,22 @@ public:
     // Pixels along the triangle's side.
     int SideLength = 0;
 };
+
+// What follows an axis caption when its labels carry a multiplier: " x 10" in the caption
+// font and, unless the exponent is 1, the exponent's digits as a superscript.
+struct MultiplierSuffix {
+    std::string text;
+    std::string exponent;           // empty when none is shown
+    friend bool operator==(const MultiplierSuffix&, const MultiplierSuffix&) = default;
+};
+// Only a power-of-ten multiplier (MultiplierType 0) other than 0 shows a suffix.
+std::optional<MultiplierSuffix> MultiplierSuffixOf(const CPlotAxis& axis);
+
+// Pixel positions of the grid lines at an axis's tick positions, mapped with `view` plus the
+// device offset: vertical lines (verticalLines) within low < x <= high, horizontal lines within
+// low <= y < high, each more than 5 pixels from the previous line kept.
+std::vector<int> GridPositions(const CPlotAxis& axis, const CViewCoeff& view, int deviceOffset, int low, int high,
+                               bool verticalLines);
 
 // Colour indexes outside the 16 axis and caption colours are stored as 0.
 inline int ClampColorIndex(int index) { return index >= 0 && index < 16 ? index : 0; }
