@@ -61,6 +61,8 @@ void CPlotLook::Draw(Surface& dc, const Rect& rect, int axesOnly, int fullRedraw
         RefitRanges();
         RefitDirty = 0;
     }
+    // Whatever lay outside the area being painted was drawn for the old drawing area.
+    if (Layout(dc) && !Printing) Control->InvalidateControl();
 }
 
 }  // namespace vtg

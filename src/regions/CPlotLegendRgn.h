@@ -11,9 +11,16 @@ namespace vtg {
 
 class CPlotLegendRgn : public CPlotRegion {
 public:
+    // Neither side of the box gets smaller than this many pixels when it is resized.
+    static constexpr int kMinSize = 20;
+
     CPlotLegendRgn() : CPlotRegion(RegionKind::Legend) {}
 
     RegionClass Class() const override { return RegionClass::Legend; }
+    // Measures once, until MarkForLayout: one item per visible variable with a legend text
+    // (followed by its axis's multiplier suffix). Sets Width, Height, MinWidth, MinHeight,
+    // ItemCount, Measured and Shown, and returns (Width, Height).
+    Size Measure(Surface& dc, CPlotLook& plot) override;
     // A legend that is not shown is never hit.
     bool HitTest(Point p) const override;
 
@@ -35,6 +42,8 @@ public:
     int HitCode = 0;
     int MinWidth = 0;
     int MinHeight = 0;
+    // The output scale the sizes were measured for; another scale measures again.
+    double MeasuredScale = 1.0;
 };
 
 }  // namespace vtg
