@@ -11,9 +11,6 @@ namespace vtg {
 
 class CPlotLegendRgn : public CPlotRegion {
 public:
-    // Neither side of the box gets smaller than this many pixels when it is resized.
-    static constexpr int kMinSize = 20;
-
     CPlotLegendRgn() : CPlotRegion(RegionKind::Legend) {}
 
     RegionClass Class() const override { return RegionClass::Legend; }
