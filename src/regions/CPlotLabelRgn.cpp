@@ -36,7 +36,7 @@ const CVTGFont* FontOf(const CPlotFont* set, bool vertical) {
 
 }  // namespace
 
-std::string DisplayedText(const CPlotLook&, std::string_view text) { return std::string(text); }
+std::string DisplayedText(CPlotLook&, std::string_view text) { return std::string(text); }
 
 std::string MultiplierSuffix(const CPlotAxis* axis) {
     if (!axis || axis->MultiplierType != 0 || axis->Multiplier == 0) return {};

@@ -18,7 +18,7 @@ class CPlotAxis;
 // A text as the plot shows it. Every text region measures (and draws) through this one place,
 // which is where symbol references ("&[name]") are expanded by the plot; without an expansion
 // the text is shown as written.
-std::string DisplayedText(const CPlotLook& plot, std::string_view text);
+std::string DisplayedText(CPlotLook& plot, std::string_view text);
 
 // The multiplier suffix an axis adds to its caption and legend texts: " x 10" followed by the
 // exponent's digits when it is not 1; empty without a power-of-ten multiplier (or axis).
