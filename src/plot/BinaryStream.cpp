@@ -1,5 +1,6 @@
 #include "plot/BinaryStream.h"
 
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -13,6 +14,21 @@ constexpr std::uint16_t kWideMarker = 0xFFFE;
 constexpr std::uint16_t kLongMarker = 0xFFFF;
 
 }  // namespace
+
+std::uint32_t Crc32(std::span<const std::uint8_t> data) {
+    static const auto table = [] {
+        std::array<std::uint32_t, 256> t{};
+        for (std::uint32_t n = 0; n < 256; ++n) {
+            std::uint32_t c = n;
+            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[n] = c;
+        }
+        return t;
+    }();
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::uint8_t b : data) crc = table[(crc ^ b) & 0xFF] ^ (crc >> 8);
+    return crc ^ 0xFFFFFFFFu;
+}
 
 void BinaryWriter::U8(std::uint8_t v) { data_.push_back(v); }
 

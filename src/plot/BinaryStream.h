@@ -18,6 +18,10 @@
 
 namespace vtg {
 
+// The CRC-32 (IEEE 802.3, as zip and PNG use it) of data: the stream image ends with it, so
+// that damaged bytes are found before anything is read.
+std::uint32_t Crc32(std::span<const std::uint8_t> data);
+
 class StreamError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

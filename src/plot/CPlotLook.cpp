@@ -236,7 +236,7 @@ void CPlotLook::SetPhasePlot(bool on) {
     Control->RefreshMenus();
 }
 
-void CPlotLook::ForgetDeletedContent() {
+void CPlotLook::ForgetReferences() {
     Selection = nullptr;
     ActiveObject = nullptr;
     ActiveDisplay = nullptr;
@@ -244,12 +244,11 @@ void CPlotLook::ForgetDeletedContent() {
     TrackedVar = -1;
     PlacingText = 0;
     EditWindow.reset();
-    Control->ContentDeleted();
 }
 
 void CPlotLook::Cleanup() {
     Control->WriteLog("CLEANUP\r\n");
-    ForgetDeletedContent();
+    ForgetReferences();
     Annotations.clear();
     Displays.clear();
     Objects.clear();
@@ -264,6 +263,7 @@ void CPlotLook::Cleanup() {
     YVars.clear();
     YAxisRgns.clear();
     for (auto& corner : CornerRgns) corner.reset();
+    Control->ContentDeleted();
 }
 
 void CPlotLook::ClearContent() {
@@ -273,9 +273,10 @@ void CPlotLook::ClearContent() {
         object->SelectedAnnotation = nullptr;
         if (object->Kind == PlotObjKind::Text) object->AnnotationIndex = -1;
     }
-    ForgetDeletedContent();
+    ForgetReferences();
     Annotations.clear();
     Displays.clear();
+    Control->ContentDeleted();
 }
 
 void CPlotLook::SetSize(int width, int height) {

@@ -84,6 +84,9 @@ struct PlotContent {
     std::vector<std::vector<double>> dependent;
 };
 
+// Reads a plot content block written for that many independent and dependent variables.
+PlotContent ParsePlotContent(BinaryReader& in, std::size_t independents, std::size_t dependents);
+
 class CPlotLook {
 public:
     enum FontSlot { kTitleFont, kLabelFont, kSmallLabelFont, kAxisFont, kLegendFont, kDrawingFont, kSmallLegendFont };
@@ -199,6 +202,9 @@ public:
     // The control's title (code 255), x label (0) and y label (1) texts.
     void SetCaptionText(int code, const std::string& text);
     void SetSymbol(const std::string& name, const std::string& value);
+    // Slot 0 title, 1 label (and small label at 3/4 size), 2 axis, 3 legend (and small
+    // legend), 4 drawing area; other slots are ignored. Sizes of 0 or less mean 10 points.
+    void SetFont(int which, const std::string& face, int size, int style);
     // Shows or hides the legend box; dc (may be null) is what the legend measures itself on.
     void ToggleLegend(Surface* dc);
 
@@ -337,8 +343,8 @@ private:
     void ForgetRegion(CPlotRegion* region);
     // Caption regions showing label stop showing it.
     void UnbindCaption(const CPlotLabel* label);
-    // Drops every reference into deleted content and tells the control.
-    void ForgetDeletedContent();
+    // Drops every plain pointer into content that is about to be deleted.
+    void ForgetReferences();
     MinMax IndependentRange() const;
     MinMax AxisDataRange(int axis, bool visibleOnly) const;
 };

@@ -83,7 +83,7 @@ void CPlotLook::WriteData(BinaryWriter& out) const {
     for (const auto& v : YVars) write(*v);
 }
 
-PlotContent CPlotLook::ParseData(BinaryReader& in) const {
+PlotContent ParsePlotContent(BinaryReader& in, std::size_t independents, std::size_t dependents) {
     auto read = [&in] {
         const std::size_t n = in.Count(in.I32(), sizeof(double), CPlotVar::kMaxSlots, "the number of values");
         std::vector<double> values(n);
@@ -91,10 +91,12 @@ PlotContent CPlotLook::ParseData(BinaryReader& in) const {
         return values;
     };
     PlotContent content;
-    for (std::size_t k = 0; k < XVars.size(); ++k) content.independent.push_back(read());
-    for (std::size_t k = 0; k < YVars.size(); ++k) content.dependent.push_back(read());
+    for (std::size_t k = 0; k < independents; ++k) content.independent.push_back(read());
+    for (std::size_t k = 0; k < dependents; ++k) content.dependent.push_back(read());
     return content;
 }
+
+PlotContent CPlotLook::ParseData(BinaryReader& in) const { return ParsePlotContent(in, XVars.size(), YVars.size()); }
 
 void CPlotLook::ApplyData(const PlotContent& content) {
     const std::size_t nx = std::min(content.independent.size(), XVars.size());

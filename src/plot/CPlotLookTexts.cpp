@@ -4,6 +4,7 @@
 
 #include "objects/CPlotObj.h"
 #include "platform/Locale.h"
+#include "plot/CPlotEnv.h"
 #include "plot/CPlotLook.h"
 #include "plot/IPlotHost.h"
 #include "regions/CPlotAxisRgn.h"
@@ -133,6 +134,40 @@ void CPlotLook::SetSymbol(const std::string& name, const std::string& value) {
         }
     }
     Symbols.emplace_back(name, value);
+}
+
+void CPlotLook::SetFont(int which, const std::string& face, int size, int style) {
+    // A font of no size would make every text and tick count degenerate.
+    const int points = size > 0 ? size : 10;
+    const std::string name = face.empty() ? std::string("Tahoma") : face;
+    CDrawTool& tool = Env->Tool();
+    auto fill = [&](FontSlot slot, int pointSize) {
+        CPlotFont& f = Fonts[slot];
+        tool.FillPlotFont(f, name, std::max(pointSize, 1), style, f.Kind, f.SubKind);
+    };
+    switch (which) {
+        case 0:
+            fill(kTitleFont, points);
+            break;
+        case 1:
+            fill(kLabelFont, points);
+            fill(kSmallLabelFont, points * 3 / 4);
+            break;
+        case 2:
+            fill(kAxisFont, points);
+            break;
+        case 3:
+            fill(kLegendFont, points);
+            fill(kSmallLegendFont, points * 3 / 4);
+            if (LegendRgn) LegendRgn->MarkForLayout();
+            break;
+        case 4:
+            fill(kDrawingFont, points);
+            break;
+        default:
+            return;
+    }
+    LayoutDirty = 1;
 }
 
 void CPlotLook::ToggleLegend(Surface* dc) {

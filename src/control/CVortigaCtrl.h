@@ -1,0 +1,298 @@
+#pragma once
+// The control a host embeds: one plot, driven through the dispatch interface, reporting
+// through its events. It owns the drawing environment and (created when first needed) the
+// plot object, keeps the automation properties, persists them, paints the plot into whatever
+// surface and rectangle it is handed, and receives its window's input through the site.
+//
+// The control works with a window site (SetSite) or without one; without a site nothing is
+// invalidated and dialogs are answered by the host services alone.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "control/Events.h"
+#include "objects/ObjectIdAllocator.h"
+#include "platform/Automation.h"
+#include "platform/ConnectionPoint.h"
+#include "platform/WindowSite.h"
+#include "plot/CPlotEnv.h"
+#include "plot/IPlotHost.h"
+
+namespace vtg {
+
+class CPlotLook;
+class PropExchange;
+class PropertyBag;
+struct ControlImage;
+
+class CVortigaCtrl : public ControlProperties,
+                     public DispatchImpl<CVortigaCtrl>,
+                     public IWindowHandler,
+                     private IPlotHost {
+public:
+    // Bits of changedProperties: which properties the host has set.
+    enum PropertyBit : std::uint32_t {
+        kTitleBit = 0x2,
+        kXLabelBit = 0x4,
+        kYLabelBit = 0x8,
+        kRunPlotBit = 0x20,
+        kPlotTypeBit = 0x40,
+        kTimeWindowBit = 0x80,
+        kUseVariableBit = 0x100,
+        kInputFileBit = 0x200,
+        kNpointsBit = 0x400,
+        kNvariablesBit = 0x800,
+        kTimeScrollUnitBit = 0x1000,
+        kGridTypeBit = 0x2000,
+        kMarkerSizeBit = 0x4000,
+        kMarkerIntervalBit = 0x8000,
+        kFlippedBit = 0x10000,
+        kSquarePlotBit = 0x20000,
+        kDiagonalLineBit = 0x40000,
+        kZeroLineBit = 0x80000,
+        kDisplayTypeBit = 0x100000,
+        kBufferSizeBit = 0x200000,
+        kSizeToDataBit = 0x400000,
+        kParametricBit = 0x800000,
+        kNxvariablesBit = 0x1000000,
+        kReverseXAxisBit = 0x2000000,
+        kAddTimeStampBit = 0x4000000,
+        kShowLegendBit = 0x8000000,
+        kCommunicationIntervalsBit = 0x10000000,
+    };
+
+    // Timer identifiers.
+    static constexpr int kCursorTimer = 1;
+    static constexpr int kTextDisplayTimer = 2;
+    static constexpr int kBlinkTimer = 3;
+    static constexpr int kBlinkOffTimer = 4;
+
+    // pendingSelectedId values.
+    static constexpr int kNothingPending = -1111;
+    static constexpr int kPendingZero = -1000;
+
+    CVortigaCtrl();
+    ~CVortigaCtrl() override;
+    CVortigaCtrl(const CVortigaCtrl&) = delete;
+    CVortigaCtrl& operator=(const CVortigaCtrl&) = delete;
+
+    // The dispatch interface: the 44 properties (methods are added beside them).
+    static const MemberTable<CVortigaCtrl>& Members();
+
+    // ---- window ----
+    // The site's input comes to this control; null detaches it.
+    void SetSite(IWindowSite* site);
+    IWindowSite* GetSite() const { return site_; }
+    void OnPaint(Surface& dc, const Rect& invalid) override;
+    void OnSize(int width, int height) override;
+    void OnTimer(int id) override;
+    // Paints the plot into dc's rectangle bounds, scaled (aspect kept, centred) when bounds
+    // differs from the size the plot is laid out for.
+    void OnDraw(Surface& dc, const Rect& bounds, const Rect& invalid);
+    void OnDrawMetafile(Surface& dc, const Rect& bounds);
+
+    // ---- events ----
+    ConnectionPoint& Events() { return events_; }
+    // Fires with the parameters converted to the event's declared types.
+    void FireEvent(EventId id, std::vector<Variant> args = {});
+
+    // ---- persistence ----
+    // A new control: every persisted property takes its default and the plot is built.
+    void ResetState();
+    void SaveProperties(PropertyBag& bag);
+    // Properties of another version leave the control as it is.
+    void LoadProperties(const PropertyBag& bag);
+    // The control's stream image: the property exchange followed by the plot's content.
+    std::vector<std::uint8_t> SaveStream();
+    // Loads a stream image. A stream that is truncated, corrupt or hostile raises an automation
+    // error and leaves the control exactly as it was.
+    void LoadStream(std::span<const std::uint8_t> data);
+    bool IsModified() const { return modified_; }
+    void SetModifiedFlag(bool modified) { modified_ = modified; }
+
+    // ---- the plot ----
+    // The plot object, built on first use.
+    CPlotLook& Plot();
+    CPlotLook* PlotIfCreated() const { return plotLook.get(); }
+    CPlotEnv& Environment() { return plotEnv; }
+    // The host's name for each plot variable.
+    const std::vector<std::string>& VariableNames() const { return variableNames; }
+
+    // ---- common steps, shared with the methods ----
+    void CancelEditing();
+    void SetModified() { modified_ = true; }
+    void ModifiedTail() override;
+    void InvalidateControl() override;
+    void LookDirty();
+    // Zoom mode 3 resets the axes to their full ranges; the level is then reported through
+    // ZoomLevel, the scroll bars and ZoomDone.
+    void Zoom(std::int16_t mode);
+    // Shows the zoom scroll bars while the view is zoomed, hides them otherwise.
+    void UpdateScrollBars(bool show, bool verticalOnlyCheck = false);
+    // 0 nothing, a region's kind, 7 a text object, 13 a variable line.
+    int CurrentSelectionCode() const;
+
+    // ---- timers and highlighting ----
+    void StartCursorTimer();
+    void StartTextDisplayTimer(int ms);
+    // Registers an object (by id) whose highlight blinks; the blink timer runs while any is.
+    void RegisterHighlight(int objectId);
+    void UnregisterHighlight(int objectId);
+    const std::vector<int>& Highlighted() const { return highlighted_; }
+    int BlinkPhase() const { return blinkPhase_; }
+
+    // ---- state read by tests and later parts ----
+    std::uint32_t ChangedProperties() const { return changedProperties; }
+    bool FireModifiedEnabled() const { return fireModifiedEnabled; }
+    void EnableFireModified(bool on) { fireModifiedEnabled = on; }
+    int PendingSelectedId() const { return pendingSelectedId; }
+    void SetPendingSelectedId(int id) { pendingSelectedId = id; }
+    bool Zoomed() const { return zoomed; }
+    Size WindowSize() const { return {windowWidth, windowHeight}; }
+    Size LayoutSize() const { return {layoutWidth, layoutHeight}; }
+    bool PhasePlotMode() const { return phasePlot; }
+    ObjectIdAllocator& ObjectIds() { return objectIds; }
+
+    // The fields below keep the names the control's state is documented with.
+    CPlotEnv plotEnv;
+    std::unique_ptr<CPlotLook> plotLook;
+    std::uint32_t changedProperties = 0;
+    bool fireModifiedEnabled = true;
+    bool timeDataPending = false;
+    int pendingSelectedId = kPendingZero;
+    bool zoomed = false;
+    int windowWidth = 0;
+    int windowHeight = 0;
+    int layoutWidth = 0;
+    int layoutHeight = 0;
+    Rect clientRect;
+    bool copyWithSize = false;
+    int copyWidth = 0;
+    int copyHeight = 0;
+    bool foreignSurface = false;
+    bool reinvalidateLatch = false;
+    bool plotDrawnFired = false;
+    bool firstPaintDone = false;
+    bool scrollBarH = false;
+    bool scrollBarV = false;
+    std::array<IEditBox*, 3> inPlaceEditors{};
+    bool inputFileLoaded = false;
+    bool phasePlot = false;
+    std::string phaseXVariable;
+    std::vector<std::string> variableNames;
+    std::uint32_t eventMask = 0x00F70000;
+    std::int16_t copyMode = 0;
+    std::int16_t textMode = 0;
+    std::int16_t highlightMode = 0;
+    int cursorId = IDC_ARROW;
+    int currentCursorId = IDC_ARROW;
+    bool manageCursor = false;
+    int displayTextState = 0;
+    ObjectIdAllocator objectIds;
+    bool printLandscape = true;
+    std::array<int, 4> printMargins{};
+
+private:
+    // ---- IPlotHost ----
+    ControlProperties& Properties() override { return *this; }
+    const ControlProperties& Properties() const override { return *this; }
+    void InvalidateRect(const Rect& r, bool erase) override;
+    void FireEvent(std::string_view name, std::vector<Variant> args) override;
+    std::string ResourceString(std::string_view key) override;
+    IWindowSite* Site() override { return site_; }
+    int AllocateObjectId(const std::function<bool(int)>& inUse) override;
+    void RefreshMenus() override {}
+    void ContentDeleted() override;
+    void WriteLog(std::string_view line) override;
+
+    static void AddProperties(MemberTable<CVortigaCtrl>& m);
+
+    // ---- property handlers (CVortigaCtrlProperties.cpp) ----
+    void MarkChanged(std::uint32_t bit) { changedProperties |= bit; }
+    void OnTitleChanged();
+    void OnXLabelChanged();
+    void OnYLabelChanged();
+    void OnMultiYaxisChanged() {}
+    void OnUseVariableChanged();
+    void OnInputFileChanged();
+    void OnTimeScrollUnitChanged();
+    void OnGridTypeChanged();
+    void OnMarkerSizeChanged();
+    void OnMarkerIntervalChanged();
+    void OnFlippedChanged();
+    void OnSquarePlotChanged();
+    void OnDiagonalLineChanged();
+    void OnSquareOrDiagonalChanged();
+    void ToggleLegendWithWindowDC();
+    void OnZeroLineChanged();
+    void OnDisplayTypeChanged();
+    void OnSizeToDataChanged();
+    void OnParametricChanged();
+    void OnReverseXAxisChanged();
+    void OnAddTimeStampChanged();
+    void OnShowLegendChanged();
+    void OnCommunicationIntervalsChanged();
+    void OnSetModifiedOnly() { SetModified(); }
+    void OnShowTitleChanged();
+    void OnShowXaxisLabelChanged();
+    void OnShowTrackerChanged();
+    void OnColorChanged();
+    bool GetRunPlot() const { return RunPlot; }
+    void SetRunPlot(bool value);
+    std::int16_t GetPlotType() const { return PlotType; }
+    void SetPlotType(std::int16_t value);
+    float GetTimeWindow() const { return TimeWindow; }
+    void SetTimeWindow(float value);
+    std::int16_t GetNpoints() const { return npoints; }
+    void SetNpoints(std::int16_t value);
+    std::int16_t GetNvariables() const { return nvariables; }
+    void SetNvariables(std::int16_t value);
+    std::int16_t GetNxvariables() const { return nxvariables; }
+    void SetNxvariables(std::int16_t value);
+    std::int32_t GetBufferSize() const { return BufferSize; }
+    void SetBufferSize(std::int32_t value);
+    float GetGridInterval() const { return GridInterval; }
+    void SetGridInterval(float value);
+    double GetZoomLevel() const { return ZoomLevel; }
+    void SetZoomLevel(double value);
+    std::shared_ptr<IDispatch> GetPlotVals() const { return nullptr; }
+    void SetPlotVals(std::shared_ptr<IDispatch> values);
+    bool GetEditProfileVariables() const { return EditProfileVariables; }
+    void SetEditProfileVariables(bool value);
+    bool GetEditProfileTable() const { return EditProfileTable; }
+    void SetEditProfileTable(bool value);
+    bool GetAlwaysShowFull() const { return AlwaysShowFull; }
+    void SetAlwaysShowFull(bool value);
+    std::int16_t GetClientType() const { return ClientType; }
+    void SetClientType(std::int16_t value);
+    void ReadInputFile();
+    void NameNewVariables(int from);
+
+    // ---- persistence (CVortigaCtrlPersist.cpp) ----
+    // Builds a plot for the current properties, as loading does, without installing it.
+    std::unique_ptr<CPlotLook> BuildLoadedPlot();
+    // Installs loaded properties (and a stream image) with a new plot; on failure the control
+    // keeps its properties and plot and the error is raised.
+    void InstallProperties(const ControlProperties& loaded, const ControlImage* image);
+    void ApplyImage(const ControlImage& image, CPlotLook& plot);
+
+    // ---- painting (CVortigaCtrlPaint.cpp) ----
+    bool ScaleForTarget(const Rect& bounds, Size target);
+    void EndScaledDraw();
+    void FireAfterPaint();
+    void DrawHighlights();
+
+    IWindowSite* site_ = nullptr;
+    ConnectionPoint events_;
+    bool modified_ = false;
+    bool cursorTimerRunning_ = false;
+    int blinkPhase_ = 0;
+    bool removeTextAfterBlink_ = false;
+    std::vector<int> highlighted_;
+};
+
+}  // namespace vtg
