@@ -38,7 +38,7 @@ const CVTGFont* FontOf(const CPlotFont* set, bool vertical) {
 
 std::string DisplayedText(CPlotLook&, std::string_view text) { return std::string(text); }
 
-std::string MultiplierSuffix(const CPlotAxis* axis) {
+std::string CaptionSuffixText(const CPlotAxis* axis) {
     if (!axis || axis->MultiplierType != 0 || axis->Multiplier == 0) return {};
     std::string suffix = " x 10";
     if (axis->Multiplier != 1) suffix += std::to_string(axis->Multiplier);
@@ -56,7 +56,7 @@ bool CPlotLabelRgn::IsVertical(const CPlotLook& plot) const {
 
 Size CPlotLabelRgn::Measure(Surface& dc, CPlotLook& plot) {
     const CPlotAxis* axis = AxisNumber >= 0 ? plot.AxisByNumber(AxisNumber) : nullptr;
-    const std::string text = DisplayedText(plot, Text()) + MultiplierSuffix(axis);
+    const std::string text = DisplayedText(plot, Text()) + CaptionSuffixText(axis);
     const bool vertical = IsVertical(plot);
     // The extent is measured along the text, so a rotated text's length is its cx.
     const Size along = plot.Environment().MeasureText(dc, FontOf(Fonts, vertical), text);

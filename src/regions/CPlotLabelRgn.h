@@ -22,7 +22,7 @@ std::string DisplayedText(CPlotLook& plot, std::string_view text);
 
 // The multiplier suffix an axis adds to its caption and legend texts: " x 10" followed by the
 // exponent's digits when it is not 1; empty without a power-of-ten multiplier (or axis).
-std::string MultiplierSuffix(const CPlotAxis* axis);
+std::string CaptionSuffixText(const CPlotAxis* axis);
 
 class CPlotLabelRgn : public CPlotRegion {
 public:

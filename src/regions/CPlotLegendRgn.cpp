@@ -55,7 +55,7 @@ Size CPlotLegendRgn::Measure(Surface& dc, CPlotLook& plot) {
     int count = 0;
     for (const auto& var : plot.YVars) {
         if (var->Hidden || var->Label.Text.empty()) continue;
-        const std::string text = DisplayedText(plot, var->Label.Text) + MultiplierSuffix(plot.AxisByNumber(var->AxisMap));
+        const std::string text = DisplayedText(plot, var->Label.Text) + CaptionSuffixText(plot.AxisByNumber(var->AxisMap));
         const Size s = env.MeasureText(dc, font, text);
         widest = std::max(widest, s.cx);
         // The first item is as high as its text; each further one adds its pitch, and at the

@@ -60,10 +60,10 @@ TEST_F(MeasureTest, CaptionsCarryTheirAxisMultiplier) {
         CPlotAxis& axis = *p.XAxisRgn->Axis;
         axis.Multiplier = row.multiplier;
         axis.MultiplierType = row.type;
-        EXPECT_EQ(MultiplierSuffix(&axis), row.suffix);
+        EXPECT_EQ(CaptionSuffixText(&axis), row.suffix);
         EXPECT_EQ(p.XLabelRgn->Measure(dc, p), Extent(std::string("Mass") + row.suffix, CPlotLook::kLabelFont));
     }
-    EXPECT_EQ(MultiplierSuffix(nullptr), "");
+    EXPECT_EQ(CaptionSuffixText(nullptr), "");
     // A caption bound to no axis measures its text alone.
     p.XLabelRgn->AxisNumber = 9;
     EXPECT_EQ(p.XLabelRgn->Measure(dc, p), Extent("Mass", CPlotLook::kLabelFont));
