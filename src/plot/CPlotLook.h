@@ -211,6 +211,19 @@ public:
     // ---- drawing (CPlotLookDraw.cpp) ----
     void Draw(Surface& dc, const Rect& rect, int axesOnly, int fullRedraw);
 
+    // ---- regions and layout (CPlotLookLayout.cpp) ----
+    // Measures the regions on dc and gives each its rectangle for a window of Width x Height
+    // at the environment's output scale. True when the drawing area's rectangle changed.
+    bool Layout(Surface& dc);
+    // The region under p: the first in Regions whose HitTest succeeds, or null.
+    CPlotRegion* RegionAt(Point p) const;
+    // The region of a kind. number picks the Y axis (kind 3), the Y axis whose first caption
+    // is meant (kind 5) or the corner (kind 7); the other kinds have one region. Null when
+    // there is none.
+    CPlotRegion* FindRegion(int kind, int number = 1) const;
+    // The first caption region showing axis 0 (X) or k (Y axis k), or null.
+    CPlotLabelRgn* CaptionOfAxis(int axis) const;
+
     // ---- plot objects ----
     CPlotObj* FindObject(int id) const;
     bool IsObjectIdUsed(int id) const { return FindObject(id) != nullptr; }

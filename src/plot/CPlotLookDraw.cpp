@@ -61,6 +61,10 @@ void CPlotLook::Draw(Surface& dc, const Rect& rect, int axesOnly, int fullRedraw
         RefitRanges();
         RefitDirty = 0;
     }
+    // On screen, whatever lay outside the area being painted was drawn for the old drawing
+    // area. Pages and vector copies are drawn whole and leave the window alone.
+    const bool direct = Printing || dc.Kind() == SurfaceKind::Metafile;
+    if (Layout(dc) && !direct) Control->InvalidateControl();
 }
 
 }  // namespace vtg

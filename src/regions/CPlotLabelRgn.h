@@ -5,6 +5,7 @@
 // The plot unbinds every caption region from a label before the label's owner is deleted.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "regions/CPlotLabel.h"
@@ -12,15 +13,32 @@
 
 namespace vtg {
 
+class CPlotAxis;
+
+// A text as the plot shows it. Every text region measures (and draws) through this one place,
+// which is where symbol references ("&[name]") are expanded by the plot; without an expansion
+// the text is shown as written.
+std::string DisplayedText(CPlotLook& plot, std::string_view text);
+
+// The multiplier suffix an axis adds to its caption and legend texts: " x 10" followed by the
+// exponent's digits when it is not 1; empty without a power-of-ten multiplier (or axis).
+std::string CaptionSuffixText(const CPlotAxis* axis);
+
 class CPlotLabelRgn : public CPlotRegion {
 public:
     explicit CPlotLabelRgn(int kind) : CPlotRegion(kind) {}
 
     RegionClass Class() const override { return RegionClass::Label; }
+    // The on-screen extent of the caption with its multiplier suffix: for a vertical caption
+    // cx is the rotated text's height and cy its length.
+    Size Measure(Surface& dc, CPlotLook& plot) override;
     bool AcceptsClick(Surface& dc, CPlotLook& plot, Point p) override;
 
     // The text shown: the caption's text, or empty while the region is bound to nothing.
     const std::string& Text() const;
+    // Captions run upwards on the side of the plot that carries the vertical axes: Y captions,
+    // and the X caption of a flipped plot. Titles and corner labels are always horizontal.
+    bool IsVertical(const CPlotLook& plot) const;
 
     // -1 none (title, corner), 0 the X axis, 1..n a Y axis.
     int AxisNumber = -1;
@@ -49,6 +67,10 @@ public:
     CPlotTitleRgn();
     explicit CPlotTitleRgn(int kind);
     RegionClass Class() const override { return RegionClass::Title; }
+    // Splits the text into Lines (at CR, LF or CRLF) and gives the widest line by the sum of
+    // the line heights; FirstLineHeight is the first line's height. An empty text is one empty
+    // line, so the title band keeps its height.
+    Size Measure(Surface& dc, CPlotLook& plot) override;
 
     CPlotLabel Label;
     std::vector<std::string> Lines;

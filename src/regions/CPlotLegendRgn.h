@@ -14,6 +14,10 @@ public:
     CPlotLegendRgn() : CPlotRegion(RegionKind::Legend) {}
 
     RegionClass Class() const override { return RegionClass::Legend; }
+    // Measures once, until MarkForLayout: one item per visible variable with a legend text
+    // (followed by its axis's multiplier suffix). Sets Width, Height, MinWidth, MinHeight,
+    // ItemCount, Measured and Shown, and returns (Width, Height).
+    Size Measure(Surface& dc, CPlotLook& plot) override;
     // A legend that is not shown is never hit.
     bool HitTest(Point p) const override;
 
@@ -35,6 +39,8 @@ public:
     int HitCode = 0;
     int MinWidth = 0;
     int MinHeight = 0;
+    // The output scale the sizes were measured for; another scale measures again.
+    double MeasuredScale = 1.0;
 };
 
 }  // namespace vtg
