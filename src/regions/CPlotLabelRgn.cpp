@@ -6,6 +6,7 @@
 #include "plot/CPlotEnv.h"
 #include "plot/CPlotLook.h"
 #include "regions/CDrawTool.h"
+#include "regions/CPlotAxisRgn.h"
 
 namespace vtg {
 
@@ -39,10 +40,9 @@ const CVTGFont* FontOf(const CPlotFont* set, bool vertical) {
 std::string DisplayedText(CPlotLook&, std::string_view text) { return std::string(text); }
 
 std::string CaptionSuffixText(const CPlotAxis* axis) {
-    if (!axis || axis->MultiplierType != 0 || axis->Multiplier == 0) return {};
-    std::string suffix = " x 10";
-    if (axis->Multiplier != 1) suffix += std::to_string(axis->Multiplier);
-    return suffix;
+    if (!axis) return {};
+    const auto suffix = MultiplierSuffixOf(*axis);
+    return suffix ? suffix->text + suffix->exponent : std::string();
 }
 
 bool CPlotLabelRgn::AcceptsClick(Surface&, CPlotLook&, Point) { return true; }
