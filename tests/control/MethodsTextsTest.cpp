@@ -60,13 +60,9 @@ TEST_F(MethodsTextsTest, LabelsAndLegendsRoundTripAndRedrawUnlessLoading) {
     EXPECT_EQ(Call("GetLegend", {I2(1)}).ToString(), "Flow");
     EXPECT_EQ(Call("GetLegend", {I2(2)}).ToString(), "");
     EXPECT_EQ(Call("GetLabel", {I2(9)}).ToString(), "");
-}
-
-TEST_F(MethodsTextsTest, CurrentValuesAreThePropertyTextsTrimmed) {
+    // The texts of the title and caption properties, trimmed.
     test::Put(Ctrl(), "Title", Variant("  Reactor \t"));
-    test::Put(Ctrl(), "ylabel", Variant("\nT [K] "));
     EXPECT_EQ(Call("GetCurrentValue", {I2(0)}).ToString(), "Reactor");
-    EXPECT_EQ(Call("GetCurrentValue", {I2(2)}).ToString(), "T [K]");
     EXPECT_EQ(Call("GetCurrentValue", {I2(3)}).ToString(), "");
 }
 
@@ -125,13 +121,6 @@ TEST_F(MethodsTextsTest, SubstitutionValuesGoToTheVariableAndItsAxisCaption) {
     EXPECT_EQ(sink->Count("Modified"), 0u);
     Call("SetSubstitutionString", {Variant("$")});
     EXPECT_EQ(Plot().SubstitutionString, "$");
-}
-
-TEST_F(MethodsTextsTest, LocalAttributeIsTheVariablesDisplayMode) {
-    Call("SetVarLocalAttribute", {I2(0), I2(1)});
-    Call("SetVarLocalAttribute", {I2(4), I2(2)});
-    EXPECT_EQ(Outputs("GetVarLocalAttribute", 0, 1), std::vector<int>{1});
-    EXPECT_EQ(Outputs("GetVarLocalAttribute", 4, 1), std::vector<int>{-9});
 }
 
 }  // namespace
