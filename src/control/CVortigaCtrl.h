@@ -85,7 +85,8 @@ public:
     static const MemberTable<CVortigaCtrl>& Members();
 
     // ---- window ----
-    // The site's input comes to this control; null detaches it.
+    // The site's input comes to this control; null detaches it. A site must outlive the
+    // control or be detached first.
     void SetSite(IWindowSite* site);
     IWindowSite* GetSite() const { return site_; }
     void OnPaint(Surface& dc, const Rect& invalid) override;

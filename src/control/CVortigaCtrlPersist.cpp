@@ -213,6 +213,8 @@ void CVortigaCtrl::InstallProperties(const ControlProperties& loaded, const Cont
         zoomed = image->zoomed != 0;
         inputFileLoaded = true;
     }
+    // Registrations and editors belonged to the plot that is gone.
+    for (int id : std::vector<int>(highlighted_)) UnregisterHighlight(id);
     ContentDeleted();
     // What the Flipped handler does beyond the plot, once the new plot is in place.
     ModifiedTail();

@@ -26,7 +26,7 @@ inline constexpr std::uint32_t kStreamFormat = 1;
 // Sane bounds for counts read from a stream.
 inline constexpr std::size_t kMaxStreamVariables = 32767;
 inline constexpr std::size_t kMaxStreamSymbols = 65535;
-inline constexpr int kMaxStreamWindowExtent = 16384;
+inline constexpr int kMaxStreamWindowExtent = 8192;
 
 struct AxisImage {
     std::string caption;

@@ -109,7 +109,9 @@ Size HeadlessSite::ClientSize() const {
 
 void HeadlessSite::Resize(int width, int height) {
     window_ = ClampWindow(width, height);
-    ClientSizeChanged();
+    const Size client = ClientSize();
+    backing_.Resize(client);
+    if (handler_) handler_->OnSize(client.cx, client.cy);
 }
 
 void HeadlessSite::ClientSizeChanged() {

@@ -65,8 +65,9 @@ public:
     IClipboard& Clipboard() override { return *clipboard_; }
 
     // ---- window and painting ----
-    // Sets the window size (client area plus shown scroll bars); OnSize follows when the client
-    // size changes, and the whole client area is then invalid.
+    // Sets the window size (client area plus shown scroll bars) and sends OnSize with the client
+    // size, also when it did not change (so that a handler set after construction learns the
+    // size). A changed size leaves the whole client area invalid.
     void Resize(int width, int height);
     Size WindowSize() const { return window_; }
     void SetActive(bool active) { active_ = active; }
@@ -191,6 +192,7 @@ private:
 
     const BarState& Bar(ScrollBar bar) const { return bar == ScrollBar::Horizontal ? hbar_ : vbar_; }
     BarState& Bar(ScrollBar bar) { return bar == ScrollBar::Horizontal ? hbar_ : vbar_; }
+    // Renews the bitmap and sends OnSize when the client size changed.
     void ClientSizeChanged();
     unsigned MouseFlags() const;
     void Mouse(void (IWindowHandler::*call)(unsigned, Point), int x, int y);

@@ -94,8 +94,7 @@ void ImageSurface::StretchBlt(const Rect& dst, const Surface& src, const Rect& s
 }
 
 void ImageSurface::DrawText(Point p, std::string_view text) {
-    const TextCell cell = PlaceText(text);
-    impl_->backend.DrawText(State(), p, cell.left, cell.top, cell.width, cell.ascent, cell.Height(), text);
+    impl_->backend.DrawText(State(), p, PlaceText(text), text);
 }
 
 void ImageSurface::ClipChanged() { impl_->backend.ClipChanged(); }

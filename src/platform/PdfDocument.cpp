@@ -52,8 +52,7 @@ public:
 
 protected:
     void DrawText(Point p, std::string_view text) override {
-        const TextCell cell = PlaceText(text);
-        backend_.DrawText(State(), p, cell.left, cell.top, cell.width, cell.ascent, cell.Height(), text);
+        backend_.DrawText(State(), p, PlaceText(text), text);
     }
     void ClipChanged() override { backend_.ClipChanged(); }
 

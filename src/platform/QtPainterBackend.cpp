@@ -76,9 +76,9 @@ std::vector<int> DashPixels(const Pen& pen) {
     if (!pen.dashes.empty()) return ValidDashes(pen.dashes) ? pen.dashes : std::vector<int>{};
     const std::span<const int> base = StylePattern(EffectiveStyle(pen), pen.geometric);
     if (!pen.geometric) return {base.begin(), base.end()};
-    const double unit = (std::max(pen.width, 1) + 1) * 0.5;
+    const double unit = (std::max(pen.width, 1) + 1.0) * 0.5;
     std::vector<int> out;
-    for (int d : base) out.push_back(std::max(1, static_cast<int>(d * unit)));
+    for (int d : base) out.push_back(static_cast<int>(std::clamp(d * unit, 1.0, double{kMaxDash})));
     return out;
 }
 
@@ -155,7 +155,21 @@ QPainter::CompositionMode ModeFor(BlitRop rop) {
 // drawing a figure twice with XOR restores every pixel.
 bool Smooth(const SurfaceState& s) { return s.smoothing && s.rop == Rop2::CopyPen; }
 
-QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+// A rectangle as the painter gets it: limited to a margin around the device, since nothing
+// beyond is visible and the width of a rectangle spanning the whole int range overflows.
+QRect ToQRect(const Rect& r, QSize device) {
+    constexpr std::int64_t margin = 64;
+    const auto limit = [](std::int64_t v, std::int64_t hi) { return std::clamp<std::int64_t>(v, -margin, hi + margin); };
+    const std::int64_t l = limit(r.left, device.width()), t = limit(r.top, device.height());
+    const std::int64_t rr = limit(r.right, device.width()), b = limit(r.bottom, device.height());
+    return QRect(static_cast<int>(l), static_cast<int>(t), static_cast<int>(rr - l), static_cast<int>(b - t));
+}
+
+// The box an ellipse's outline runs through: its pixel centres, right/bottom exclusive.
+QRectF OutlineBox(const Rect& r) {
+    return QRectF(r.left + 0.5, r.top + 0.5, static_cast<double>(r.right) - r.left - 1.0,
+                  static_cast<double>(r.bottom) - r.top - 1.0);
+}
 
 // The pixels of an image surface, complete up to the last call; null for other surfaces.
 const QImage* PixelsOf(const Surface& src) {
@@ -223,7 +237,7 @@ const QRegion& QtPainterBackend::ClipRegionFor(const SurfaceState& s) {
             for (Point p : shape.points) poly.append(QPoint(p.x, p.y));
             clipRegion_ &= QRegion(poly, Qt::OddEvenFill);
         } else {
-            clipRegion_ &= QRegion(ToQRect(shape.rect.Normalized()));
+            clipRegion_ &= QRegion(ToQRect(shape.rect.Normalized(), size_));
         }
     }
     clipValid_ = true;
@@ -409,13 +423,14 @@ void QtPainterBackend::Rectangle(const SurfaceState& s, const Rect& rect) {
     const Rect inside = nullPen ? Rect{r.left, r.top, r.right - 1, r.bottom - 1}
                                 : Rect{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
     if (s.brush.kind != BrushKind::Null && !inside.IsEmpty() && PrepareShape(s)) {
-        Painter()->fillRect(ToQRect(inside), BrushFor(s.brush, s.textColor, s.bkColor));
+        Painter()->fillRect(ToQRect(inside, size_), BrushFor(s.brush, s.textColor, s.bkColor));
     }
     if (nullPen) return;
     // A one-pixel-thin rectangle is a single line; walking it there and back would draw its
     // pixels twice, which XOR would cancel.
-    if (ChooseStroke(s) == StrokeKind::Thin && (r.Height() == 1 || r.Width() == 1)) {
-        const Point end = r.Height() == 1 ? Point{r.right, r.top} : Point{r.left, r.bottom};
+    const bool oneRow = r.top + 1 == r.bottom;
+    if (ChooseStroke(s) == StrokeKind::Thin && (oneRow || r.left + 1 == r.right)) {
+        const Point end = oneRow ? Point{r.right, r.top} : Point{r.left, r.bottom};
         const std::array<Point, 2> line{Point{r.left, r.top}, end};
         ThinPolyline(s, line);
         return;
@@ -430,7 +445,7 @@ void QtPainterBackend::Ellipse(const SurfaceState& s, const Rect& rect) {
     if (r.IsEmpty() || !PrepareShape(s)) return;
     ApplyPen(s.pen);
     ApplyBrush(s.brush, s.textColor, s.bkColor);
-    Painter()->drawEllipse(QRectF(r.left + 0.5, r.top + 0.5, r.Width() - 1, r.Height() - 1));
+    Painter()->drawEllipse(OutlineBox(r));
 }
 
 void QtPainterBackend::FillRect(const SurfaceState& s, const Rect& rect, const Brush& brush) {
@@ -438,7 +453,7 @@ void QtPainterBackend::FillRect(const SurfaceState& s, const Rect& rect, const B
     if (r.IsEmpty() || brush.kind == BrushKind::Null || Painter() == nullptr) return;
     ApplyClip(s);
     ApplyComposition(QPainter::CompositionMode_SourceOver);
-    Painter()->fillRect(ToQRect(r), BrushFor(brush, s.textColor, s.bkColor));
+    Painter()->fillRect(ToQRect(r, size_), BrushFor(brush, s.textColor, s.bkColor));
 }
 
 void QtPainterBackend::SetPixel(const SurfaceState& s, Point p, Color c) {
@@ -454,8 +469,7 @@ void QtPainterBackend::SetPixel(const SurfaceState& s, Point p, Color c) {
     Painter()->fillRect(QRect(p.x, p.y, 1, 1), ToQColor(c));
 }
 
-void QtPainterBackend::DrawText(const SurfaceState& s, Point ref, int cellLeft, int cellTop, int cellWidth,
-                                int ascent, int cellHeight, std::string_view text) {
+void QtPainterBackend::DrawText(const SurfaceState& s, Point ref, const TextCell& cell, std::string_view text) {
     if (text.empty()) return;
     QPainter* p = Painter();
     if (p == nullptr) return;
@@ -466,8 +480,8 @@ void QtPainterBackend::DrawText(const SurfaceState& s, Point ref, int cellLeft, 
     const int angle = s.font.angle % 3600;
     p->translate(ref.x, ref.y);
     if (angle != 0) p->rotate(-angle / 10.0);
-    if (s.bkMode == BkMode::Opaque) p->fillRect(QRect(cellLeft, cellTop, cellWidth, cellHeight), ToQColor(s.bkColor));
-    p->drawText(QPointF(cellLeft, cellTop + ascent),
+    if (s.bkMode == BkMode::Opaque) p->fillRect(QRect(cell.left, cell.top, cell.width, cell.Height()), ToQColor(s.bkColor));
+    p->drawText(QPointF(cell.left, cell.Baseline()),
                 QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     p->resetTransform();
 }
@@ -500,14 +514,14 @@ void QtPainterBackend::StretchBlt(const SurfaceState& s, const Rect& dst, const 
     const Rect r = srcRect.Normalized();
     if (from == nullptr || d.IsEmpty() || r.IsEmpty()) return;
     // Opposite signs of the two widths (heights) mirror the picture, as StretchBlt does.
-    const bool mirrorX = (dst.Width() < 0) != (srcRect.Width() < 0);
-    const bool mirrorY = (dst.Height() < 0) != (srcRect.Height() < 0);
-    const QRect source = ToQRect(r);
+    const bool mirrorX = (dst.right < dst.left) != (srcRect.right < srcRect.left);
+    const bool mirrorY = (dst.bottom < dst.top) != (srcRect.bottom < srcRect.top);
+    const QRect source = ToQRect(r, from->size());
     if (mirrorX || mirrorY || from == image_) {
         const QImage part = from->copy(source).mirrored(mirrorX, mirrorY);
-        DrawImage(s, ToQRect(d), part, part.rect(), BlitRop::SrcCopy);
+        DrawImage(s, ToQRect(d, size_), part, part.rect(), BlitRop::SrcCopy);
     } else {
-        DrawImage(s, ToQRect(d), *from, source, BlitRop::SrcCopy);
+        DrawImage(s, ToQRect(d, size_), *from, source, BlitRop::SrcCopy);
     }
 }
 

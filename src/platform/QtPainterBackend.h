@@ -47,8 +47,7 @@ public:
     void FillRect(const SurfaceState& s, const Rect& r, const Brush& brush);
     void SetPixel(const SurfaceState& s, Point p, Color c);
     // Text whose cell (in the text's own frame, relative to the reference point) is given.
-    void DrawText(const SurfaceState& s, Point ref, int cellLeft, int cellTop, int cellWidth, int ascent,
-                  int cellHeight, std::string_view text);
+    void DrawText(const SurfaceState& s, Point ref, const TextCell& cell, std::string_view text);
     // Pixels from another surface; only image surfaces have pixels to give (others give
     // nothing). Both are clipped to the source's bounds and the destination's clip.
     void BitBlt(const SurfaceState& s, Point dst, Size size, const Surface& src, Point srcOrigin, BlitRop rop);

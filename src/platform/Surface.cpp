@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <utility>
 
@@ -33,6 +34,11 @@ void Intersect(ClipRegion& clip, ClipShape shape) {
 }
 
 double AngleRadians(int tenths) { return tenths / 10.0 * std::numbers::pi / 180.0; }
+
+// Positions computed from far-away reference points must not overflow int.
+int Saturate(double v) {
+    return static_cast<int>(std::clamp(v, double{std::numeric_limits<int>::min()}, double{std::numeric_limits<int>::max()}));
+}
 
 }  // namespace
 
@@ -98,7 +104,7 @@ void Surface::LineTo(Point p) {
     state_.position = p;
 }
 
-Surface::TextCell Surface::PlaceText(std::string_view text) const {
+TextCell Surface::PlaceText(std::string_view text) const {
     const TextMetrics m = GetTextMetrics();
     TextCell cell;
     cell.width = text.empty() ? 0 : GetTextExtent(text).cx;
@@ -129,8 +135,8 @@ void Surface::TextOut(Point p, std::string_view text) {
         default: advance = GetTextExtent(text).cx; break;
     }
     const double a = AngleRadians(state_.font.angle);
-    state_.position = Point{p.x + static_cast<int>(std::lround(advance * std::cos(a))),
-                            p.y - static_cast<int>(std::lround(advance * std::sin(a)))};
+    state_.position = Point{Saturate(p.x + std::round(advance * std::cos(a))),
+                            Saturate(p.y - std::round(advance * std::sin(a)))};
 }
 
 Rect Surface::TextBounds(Point p, std::string_view text) const {
@@ -154,8 +160,8 @@ Rect Surface::TextBounds(Point p, std::string_view text) const {
     }
     // The small tolerance keeps 90-degree multiples from growing a pixel through cos/sin noise.
     constexpr double eps = 1e-9;
-    return Rect{p.x + static_cast<int>(std::floor(minX + eps)), p.y + static_cast<int>(std::floor(minY + eps)),
-                p.x + static_cast<int>(std::ceil(maxX - eps)), p.y + static_cast<int>(std::ceil(maxY - eps))};
+    return Rect{Saturate(p.x + std::floor(minX + eps)), Saturate(p.y + std::floor(minY + eps)),
+                Saturate(p.x + std::ceil(maxX - eps)), Saturate(p.y + std::ceil(maxY - eps))};
 }
 
 }  // namespace vtg

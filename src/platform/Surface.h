@@ -136,6 +136,18 @@ struct ClipRegion {
     friend bool operator==(const ClipRegion&, const ClipRegion&) = default;
 };
 
+// Where a text's cell lies in the text's own frame (x along the text, y down, before the
+// font's rotation), relative to the reference point of TextOut.
+struct TextCell {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int ascent = 0;
+    int descent = 0;
+    int Baseline() const { return top + ascent; }
+    int Height() const { return ascent + descent; }
+};
+
 // Everything that the selection calls change; drawing calls read it.
 struct SurfaceState {
     Pen pen;
@@ -225,17 +237,7 @@ public:
 
 protected:
     Surface() = default;
-    // Where the text cell lies in the text's own frame (x to the right along the text, y down,
-    // before rotation), relative to the reference point.
-    struct TextCell {
-        int left = 0;
-        int top = 0;
-        int width = 0;
-        int ascent = 0;
-        int descent = 0;
-        int Baseline() const { return top + ascent; }
-        int Height() const { return ascent + descent; }
-    };
+    // Where TextOut's cell lies for the current font and alignment.
     TextCell PlaceText(std::string_view text) const;
     // Backends draw text here; the base resolves UpdateCP and advances the current position.
     virtual void DrawText(Point p, std::string_view text) = 0;

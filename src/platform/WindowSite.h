@@ -192,12 +192,13 @@ public:
 
     virtual std::string GetText() const = 0;
     virtual void SetText(const std::string& text) = 0;
-    // start <= end; the caret sits at end.
+    // (start, end) with start <= end; equal when nothing is selected (the caret's offset).
     virtual std::pair<int, int> GetSelection() const = 0;
-    // Offsets are clamped to the text and moved back onto a character boundary; end < 0 means
-    // the end of the text; start < 0 removes the selection and leaves the caret where it is.
+    // Selects from start to end and puts the caret at end. Offsets are clamped to the text and
+    // moved back onto a character boundary; end < 0 means the end of the text; start < 0 removes
+    // the selection and leaves the caret where it is.
     virtual void SetSelection(int start, int end) = 0;
-    // Limit in bytes for typed and pasted text; 0 = no limit.
+    // Limit in bytes for typed text; 0 = no limit.
     virtual void SetMaxLength(int bytes) = 0;
 
     virtual Rect GetRect() const = 0;

@@ -15,6 +15,8 @@ using test::Put;
 
 struct PaintTest : ControlFixture, testing::Test {
     HeadlessSite site{400, 300};
+    // The control goes first: a site must outlive the control it hosts.
+    ~PaintTest() override { ctrl.reset(); }
     void Site() { Ctrl().SetSite(&site); }
 };
 
@@ -173,6 +175,11 @@ TEST_F(PaintTest, TimersKeepTheirBookkeeping) {
     c.Plot().SetPlotType(1);
     EXPECT_TRUE(c.Highlighted().empty());
     EXPECT_FALSE(site.IsTimerActive(CVortigaCtrl::kBlinkTimer));
+    // So does loading a new plot, whatever ids it has.
+    c.Plot().SetVariableCount(1);
+    c.RegisterHighlight(c.Plot().Objects[0]->Id);
+    c.LoadStream(c.SaveStream());
+    EXPECT_TRUE(c.Highlighted().empty());
 }
 
 TEST_F(PaintTest, ZoomScrollBarsFollowTheVisibleRange) {

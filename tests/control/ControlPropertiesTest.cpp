@@ -143,6 +143,10 @@ TEST_F(PropertiesTest, OutOfRangeValuesAreClamped) {
     EXPECT_FLOAT_EQ(Get(c, "TimeScrollUnit").ToR4(), 2.0f);
     Put(c, "TimeScrollUnit", Variant(0.5f));
     EXPECT_FLOAT_EQ(Get(c, "TimeScrollUnit").ToR4(), 0.5f);
+    // A marker interval is kept as given; drawing steps by at least one point.
+    Put(c, "MarkerInterval", Variant(std::int16_t{0}));
+    EXPECT_EQ(Get(c, "MarkerInterval").ToI2(), 0);
+    EXPECT_EQ(Plot().MarkerInterval, 0);
     Put(c, "PlotType", Variant(std::int16_t{9}));
     EXPECT_EQ(Get(c, "PlotType").ToI2(), 0);
     EXPECT_EQ(Plot().BarGraph, 0);

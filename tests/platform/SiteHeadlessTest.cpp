@@ -215,16 +215,17 @@ TEST_F(HeadlessSiteTest, ScrollBarsTakeTheirWidthFromTheClientAreaAndSendOnSize)
     EXPECT_EQ(handler.events, (Events{vOnly, both, hOnly, "size 200x100"}));
 }
 
-TEST_F(HeadlessSiteTest, WindowSizesAreClampedAndUnchangedSizesSendNothing) {
-    site.Resize(200, 100);
-    EXPECT_TRUE(handler.events.empty());
+TEST_F(HeadlessSiteTest, ResizingAlwaysTellsTheSizeAndClampsIt) {
+    site.Paint();
+    site.Resize(200, 100);  // unchanged: told again, nothing to repaint
+    EXPECT_TRUE(site.PendingInvalid().IsEmpty());
     site.Resize(-4, 50);
     EXPECT_EQ(site.ClientSize(), (Size{0, 50}));
     site.ShowScrollBar(ScrollBar::Vertical, true);  // wider than the window: no negative width
     EXPECT_EQ(site.ClientSize(), (Size{0, 50}));
     site.Resize(1 << 30, 40);
     EXPECT_EQ(site.WindowSize(), (Size{HeadlessSite::kMaxWindowExtent, 40}));
-    EXPECT_EQ(handler.events, (Events{"size 0x50", "size 8175x40"}));
+    EXPECT_EQ(handler.events, (Events{"paint 0,0,200,100", "size 200x100", "size 0x50", "size 8175x40"}));
 }
 
 TEST_F(HeadlessSiteTest, ScrollPositionsStayInsideTheirRange) {

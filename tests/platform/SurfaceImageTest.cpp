@@ -94,6 +94,24 @@ INSTANTIATE_TEST_SUITE_P(
                       RectCase{"Nothing", true, true, {}, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(SurfaceImage, PolygonFillsAlternateAndEllipseStaysInsideItsBox) {
+    ImageSurface s(60, 60);
+    s.SelectPen(MakePen(kBlack, 1, PenStyle::Null));
+    s.SelectBrush(SolidBrush(kRed));
+    // A five-pointed star drawn in one stroke: with alternate filling its centre is a hole.
+    const std::array<Point, 5> star{Point{30, 2}, Point{47, 55}, Point{2, 21}, Point{58, 21}, Point{13, 55}};
+    s.Polygon(star);
+    EXPECT_EQ(s.GetPixel(30, 32), kWhite);
+    EXPECT_EQ(s.GetPixel(30, 10), kRed);
+
+    ImageSurface e(40, 30);
+    e.SelectBrush(SolidBrush(kRed));
+    e.Ellipse({5, 4, 35, 24});
+    EXPECT_EQ(InkBounds(e), (Rect{5, 4, 35, 24})) << "touches all four sides, right/bottom exclusive";
+    EXPECT_EQ(e.GetPixel(20, 14), kRed);
+    EXPECT_EQ(e.GetPixel(5, 4), kWhite) << "the box's corners are outside the ellipse";
+}
+
 TEST(SurfaceImage, FillRectCoversLeftTopToRightBottomExclusiveAndIgnoresPenAndRop) {
     ImageSurface s(30, 30);
     s.SelectPen(MakePen(kBlack, 5));
