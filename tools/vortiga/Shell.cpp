@@ -112,7 +112,8 @@ std::string ReadTextFile(const std::filesystem::path& path) {
         throw ShellError("cannot read " + path.string() + ": " +
                          (std::filesystem::exists(path, ec) ? "not a regular file" : "no such file"));
     }
-    if (std::filesystem::file_size(path, ec) > kMaxCsvBytes) {
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && size > kMaxCsvBytes) {
         throw ShellError("cannot read " + path.string() + ": larger than 64 MiB");
     }
     std::ifstream in(path, std::ios::binary);
