@@ -76,6 +76,33 @@ TEST_F(ToolTest, AFailingLineIsReportedAndTheRestStillRuns) {
     EXPECT_TRUE(Contains(r.err, "error: line 4: MarkerSize: the new value (1): cannot convert text \"big\"")) << r.err;
 }
 
+TEST_F(ToolTest, MethodsPrintTheirResultAndOutputsOnOneLine) {
+    Write("log.csv", "t,\"T, reactor\"\n0,20\n1,\n2,30\n");
+    Write("methods.vtg",
+          "SetAxisRange(1, 50, 10)\n"
+          "GetAxisRange(1)\n"
+          "SetAttribute(0, 5, 3, 2)\n"
+          "GetAttribute(0)\n"
+          ":csv log.csv\n"
+          "nvariables\n"
+          "npoints\n"
+          "GetLegend(1)\n"
+          "GetData(1, 1)\n"
+          "GetData(1, 2)\n"
+          ":data 1 7 8\n"
+          "GetData(1, 1)\n");
+    const ToolRun r = RunTool({"shell", QString::fromStdString(Path("methods.vtg"))});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              " LowValue=10 HighValue=50\n"
+              " Type=5 marker=3 color=2\n"
+              "1\n3\n"
+              "\"T, reactor\"\n"
+              "TRUE Value=1e+28\n"
+              "TRUE Value=30\n"
+              "TRUE Value=8\n");
+}
+
 TEST_F(ToolTest, EventsPrintWhileSwitchedOn) {
     const ToolRun r = Shell("MarkerSize = 5\n:events on\nMarkerSize = 6\n:events off\nMarkerSize = 7\n");
     EXPECT_EQ(r.status, 0) << r.err;
