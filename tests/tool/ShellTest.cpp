@@ -170,7 +170,8 @@ TEST_F(ShellTest, FailingLinesAreReportedAndTheScriptGoesOn) {
         {":size 800", "expected a number"},
         {":size 800.5 600", "must be a whole number"},
         {":render out.bmp", "cannot write"},
-        {":data 1 2 x", "not 'x'"},
+        {":data 1 2 x", "column 11: expected a number, not 'x'"},
+        {"  SetData(1, 2 3)", "column 16: expected ')'"},
     };
     for (const auto& row : rows) {
         err.str("");
@@ -202,7 +203,7 @@ TEST_F(ShellTest, WindowCommandsReachTheHost) {
                   ":render plot.png\n"
                   ":render \"with space.pdf\" 300 200\n"
                   ":render /abs/x.png\n"
-                  ":echo  two  blanks #kept\n"
+                  ":echo  two  blanks #kept \r\n"
                   ":quit\n"
                   ":echo never\n"),
               0)

@@ -20,7 +20,7 @@ constexpr std::string_view kHelp =
     R"TEXT(The vortiga shell runs one plot control and drives it through its automation interface,
 one line at a time:
 
-  # text                 a comment; blank lines are ignored too
+  # text                 a comment (only at the start of a line); blank lines are ignored
   Name = value           puts a property                   Title = "Start-up"
   Name                   gets a property and prints it     nvariables
   Name(arg, ...)         calls a method                    SetRange(1, 0, 450)
@@ -62,9 +62,16 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+std::string_view TrimEnd(std::string_view s) {
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+    s = TrimEnd(s);
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
     return s;
 }
 
@@ -151,10 +158,13 @@ Shell::Shell(IDispatch& target, std::ostream& out, std::ostream& err, ShellHost*
 
 bool Shell::Execute(std::string_view line) {
     ++lineNo_;
-    const std::string_view text = Trim(line);
-    if (text.empty() || text.front() == '#') return true;
+    // Only the end is trimmed (a CR of a CRLF script among it), so that columns in messages
+    // count from the start of the line as written.
+    const std::string_view text = TrimEnd(line);
+    const std::string_view start = Trim(text);
+    if (start.empty() || start.front() == '#') return true;
     try {
-        if (text.front() == ':') {
+        if (start.front() == ':') {
             Command(text);
         } else {
             Statement(text);
@@ -253,7 +263,8 @@ void Shell::Call(std::string_view name, std::vector<Variant> args) {
 void Shell::Put(std::string_view name, Variant value) { PutProperty(target_, name, std::move(value)); }
 
 void Shell::Command(std::string_view line) {
-    TextCursor c(line.substr(1));
+    TextCursor c(line);
+    c.Expect(':');
     const std::string name = c.ReadIdentifier();
     if (name == "echo") {
         std::string_view rest = c.Rest();

@@ -56,7 +56,8 @@ new control and paints the control into OUT, a .png or .pdf file. With --size th
 W x H pixels: the control starts at that size, and if the script sizes the control itself,
 the picture is a scaled, centred copy. Without it the control starts at 800 x 600 and the
 picture has the control's final size. Relative file names inside the script are taken from
-the script's folder.
+the script's folder. When a script line fails the picture is still written, and the exit
+status is 1.
 )TEXT";
 
 struct UsageError : std::runtime_error {
