@@ -1,0 +1,236 @@
+// The plot's texts: legends with the user's decimal separator, captions and their blank rule,
+// corner labels coming and going, substitution values, fonts and the host's legend box.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <limits>
+
+#include "objects/CPlotObj.h"
+#include "platform/Locale.h"
+#include "platform/RecordingSurface.h"
+#include "plot/PlotTestSupport.h"
+#include "regions/CPlotAxisRgn.h"
+#include "regions/CPlotLabelRgn.h"
+#include "regions/CPlotLegendRgn.h"
+
+namespace vtg {
+namespace {
+
+struct TextsTest : test::PlotFixture, testing::Test {
+    TextsTest() { Plot().SetVariableCount(3); }
+};
+
+TEST_F(TextsTest, LegendPointsBetweenDigitsTakeTheUsersSeparator) {
+    struct Row {
+        const char* separator;
+        const char* text;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {",", "1.5 mol", "1,5 mol"},
+        {",", "1.5 to 22.75", "1,5 to 22,75"},
+        {",", "Tank A.B", "Tank A.B"},        // letters around the point
+        {",", "12. kg", "12. kg"},            // no digit after it
+        {",", "x.5 y", "x.5 y"},              // no digit before it
+        {",", "1.5", "1.5"},                  // three characters or fewer are never changed
+        {",", "1.55", "1,55"},
+        {"\xD9\xAB", "1.5 mol", "1\xD9\xAB" "5 mol"},      // a two-byte separator fits whole
+        {"<,>", "0.25 m", "0<,>25 m"},
+        {"", "1.5 mol", "1.5 mol"},           // no separator given: the point stays
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        LocaleOverride locale({row.separator, "", ""});
+        Plot().SetLegend(2, row.text);
+        EXPECT_EQ(Plot().GetLegend(2), std::optional<std::string>(row.expected));
+    }
+}
+
+TEST_F(TextsTest, LegendIndexesVariablesOrPlotObjects) {
+    CPlotLook& p = Plot();
+    ASSERT_EQ(p.Objects.size(), 3u);
+    ASSERT_GT(p.Objects[2]->Id, 100);
+    p.SetLegend(p.Objects[2]->Id, "by id");
+    EXPECT_EQ(p.GetLegend(3), std::optional<std::string>("by id"));
+    // Indexes that name no variable change nothing.
+    for (int index : {0, -1, 4, 100, INT_MAX}) p.SetLegend(index, "stray");
+    for (int k = 1; k <= 3; ++k) EXPECT_NE(p.GetLegend(k), std::optional<std::string>("stray"));
+    EXPECT_FALSE(p.GetLegend(1));
+    EXPECT_FALSE(p.GetLegend(0));
+
+    EXPECT_FALSE(p.SetLegend(1, "a"));
+    p.ToggleLegend(nullptr);
+    p.LayoutDirty = 0;
+    p.LegendRgn->Measured = 1;
+    EXPECT_TRUE(p.SetLegend(1, "b"));
+    EXPECT_EQ(p.LayoutDirty, 1);
+    EXPECT_EQ(p.LegendRgn->Measured, 0);
+}
+
+TEST_F(TextsTest, CaptionsKeepTheirBandWhenBlankAndRunPlotsLabelVariables) {
+    CPlotLook& p = Plot();
+    p.SetLabel(0, "");
+    EXPECT_EQ(p.GetLabel(0), "      ");
+    p.SetLabel(0, "\r");
+    EXPECT_EQ(p.GetLabel(0), "      ");
+    p.SetLabel(1, "\r");
+    EXPECT_EQ(p.GetLabel(1), "      ");
+    p.SetLabel(1, "Flow");
+    EXPECT_EQ(p.GetLabel(1), "Flow");
+
+    // On run plots a label names the variable, while reading gives the axis caption.
+    p.RunPlot = 1;
+    p.SetLabel(2, "Second stream");
+    EXPECT_EQ(p.GetLegend(2), std::optional<std::string>("Second stream"));
+    EXPECT_EQ(p.GetLabel(2), "");
+    p.RunPlot = 0;
+    p.FromDataFile = 1;
+    EXPECT_EQ(p.GetLabel(2), "Second stream");
+}
+
+TEST_F(TextsTest, CornerLabelIsCreatedOnceAndRemovedWhenEmptied) {
+    CPlotLook& p = Plot();
+    const std::size_t regions = p.Regions.size();
+    p.SetLabel(-2, "North");
+    ASSERT_TRUE(p.CornerRgns[1]);
+    const CPlotCornerRgn* corner = p.CornerRgns[1].get();
+    p.SetLabel(-2, "North east");
+    EXPECT_EQ(p.CornerRgns[1].get(), corner);
+    EXPECT_EQ(p.Regions.size(), regions + 1);
+    EXPECT_EQ(p.GetLabel(-2), "North east");
+    EXPECT_EQ(corner->Number, 2);
+    EXPECT_EQ(p.FindRegion(RegionKind::Corner, 2), corner);
+
+    p.Selection = p.CornerRgns[1].get();
+    const int deleted = host.contentDeleted;
+    p.SetLabel(-2, "");
+    EXPECT_FALSE(p.CornerRgns[1]);
+    EXPECT_EQ(p.Selection, nullptr);
+    EXPECT_EQ(p.Regions.size(), regions);
+    EXPECT_EQ(host.contentDeleted, deleted + 1);
+
+    p.SetLabel(-4, "ignored");
+    EXPECT_EQ(p.Regions.size(), regions);
+}
+
+TEST_F(TextsTest, SubstitutionValuesOnlyReachExistingVariables) {
+    CPlotLook& p = Plot();
+    p.SetAxisMap(2, 2);
+    p.SetLegend(3, "Bottoms");
+    p.SetSubstitutionValue(3, "kg/h");
+    EXPECT_EQ(p.YVar(2)->SubstValue, "kg/h");
+    EXPECT_EQ(p.YAxisRgns[1]->Label.Text2, "kg/h");
+    EXPECT_EQ(p.GetSubstitutionValue(3), std::optional<std::string>("kg/h"));
+    // Without a legend text there is nothing to substitute into.
+    p.SetSubstitutionValue(1, "t");
+    EXPECT_FALSE(p.GetSubstitutionValue(1));
+
+    p.SetLabel(0, "Time");
+    p.SetSubstitutionValue(0, "s");
+    EXPECT_EQ(p.GetSubstitutionValue(0), std::optional<std::string>("s"));
+
+    for (int index : {-1, 4, INT_MAX, INT_MIN}) {
+        SCOPED_TRACE(index);
+        p.SetSubstitutionValue(index, "stray");
+        EXPECT_FALSE(p.GetSubstitutionValue(index));
+    }
+    for (const auto& var : p.YVars) EXPECT_NE(var->SubstValue, "stray");
+}
+
+TEST_F(TextsTest, FontSlotsAndTheirSmallCompanions) {
+    CPlotLook& p = Plot();
+    struct Row {
+        int which;
+        int slot;
+        int small;      // -1: none
+    };
+    const Row rows[] = {{0, CPlotLook::kTitleFont, -1},
+                        {1, CPlotLook::kLabelFont, CPlotLook::kSmallLabelFont},
+                        {2, CPlotLook::kAxisFont, -1},
+                        {3, CPlotLook::kLegendFont, CPlotLook::kSmallLegendFont},
+                        {4, CPlotLook::kDrawingFont, -1}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.which);
+        p.SetFont(row.which, "Arial", 12, 1);
+        const CVTGFont* font = p.Fonts[static_cast<std::size_t>(row.slot)].Horizontal();
+        EXPECT_EQ(font->Size, 12);
+        EXPECT_EQ(font->Face, "Arial");
+        EXPECT_EQ(p.Fonts[static_cast<std::size_t>(row.slot)].Vertical()->Angle, 90);
+        if (row.small >= 0) {
+            EXPECT_EQ(p.Fonts[static_cast<std::size_t>(row.small)].Horizontal()->Size, 9);
+        }
+    }
+    p.LegendRgn->Measured = 1;
+    p.SetFont(3, "Arial", 11, 0);
+    EXPECT_EQ(p.LegendRgn->Measured, 0);
+    EXPECT_EQ(p.Fonts[CPlotLook::kSmallLegendFont].Horizontal()->Size, 8);
+
+    const CVTGFont* before = p.Fonts[CPlotLook::kSmallLegendFont].Horizontal();
+    for (int which : {-1, 5, 6, 99}) p.SetFont(which, "Courier", 30, 0);
+    EXPECT_EQ(p.Fonts[CPlotLook::kSmallLegendFont].Horizontal(), before);
+}
+
+TEST_F(TextsTest, LegendBoxTakesOnlyValuesWithinTheirRanges) {
+    CPlotLook& p = Plot();
+    CPlotLegendRgn& legend = *p.LegendRgn;
+    p.SetLegendBox(0, 300, 5.0, 50);
+    EXPECT_EQ(legend.SampleLength, 20);
+    EXPECT_FLOAT_EQ(legend.ItemSpacing, 1.25f);
+    EXPECT_EQ(legend.Margin, 6);
+    EXPECT_EQ(p.LegendBoxPlaced, 0);
+
+    p.SetLegendBox(1, 30, 1.5, 8);
+    EXPECT_EQ(legend.SampleLength, 30);
+    EXPECT_FLOAT_EQ(legend.ItemSpacing, 1.5f);
+    EXPECT_EQ(legend.Margin, 8);
+    EXPECT_EQ(p.LegendBoxPlaced, 1);
+
+    struct Row {
+        int sample;
+        double spacing;
+        int margin;
+        int expectSample;
+        float expectSpacing;
+        int expectMargin;
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const Row rows[] = {{10, 0.79, 2, 30, 1.5f, 8},   {11, 0.8, 3, 11, 0.8f, 3},     {200, 2.99, 39, 200, 2.99f, 39},
+                        {201, 3.0, 40, 200, 2.99f, 39}, {INT_MIN, nan, INT_MAX, 200, 2.99f, 39}};
+    p.SetLegendBox(0, 30, 1.5, 8);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.sample);
+        p.SetLegendBox(2, row.sample, row.spacing, row.margin);
+        EXPECT_EQ(legend.SampleLength, row.expectSample);
+        EXPECT_FLOAT_EQ(legend.ItemSpacing, row.expectSpacing);
+        EXPECT_EQ(legend.Margin, row.expectMargin);
+    }
+
+    host.props.IgnoreSetLegend = true;
+    p.LegendBoxPlaced = 0;
+    p.SetLegendBox(1, 50, 1.0, 5);
+    EXPECT_EQ(legend.SampleLength, 200);
+    EXPECT_EQ(p.LegendBoxPlaced, 0);
+}
+
+TEST_F(TextsTest, ToggleLegendShowsAMeasuredBoxAndHidesAnEmptyOne) {
+    CPlotLook& p = Plot();
+    RecordingSurface dc;
+    p.SetLegend(1, "Feed");
+    p.ToggleLegend(&dc);
+    EXPECT_EQ(p.ShowLegend, 1);
+    EXPECT_EQ(p.LegendRgn->Shown, 1);
+    EXPECT_EQ(p.LegendRgn->ItemCount, 1);
+    p.LegendRgn->Rect = {10, 10, 60, 40};
+    EXPECT_TRUE(p.LegendRgn->HitTest({20, 20}));
+
+    p.ToggleLegend(&dc);
+    EXPECT_EQ(p.ShowLegend, 0);
+    EXPECT_EQ(p.LegendRgn->Shown, 0);
+    EXPECT_FALSE(p.LegendRgn->HitTest({20, 20}));
+    EXPECT_EQ(p.LabelsDirty, 1);
+    EXPECT_EQ(p.LayoutDirty, 1);
+}
+
+}  // namespace
+}  // namespace vtg
