@@ -6,7 +6,6 @@
 #include <cmath>
 #include <limits>
 
-#include "objects/CPlotObj.h"
 #include "platform/Locale.h"
 #include "platform/RecordingSurface.h"
 #include "plot/PlotTestSupport.h"
@@ -47,71 +46,40 @@ TEST_F(TextsTest, LegendPointsBetweenDigitsTakeTheUsersSeparator) {
     }
 }
 
-TEST_F(TextsTest, LegendIndexesVariablesOrPlotObjects) {
+TEST_F(TextsTest, LegendTextsReachOnlyVariablesAndReLayTheShownBox) {
     CPlotLook& p = Plot();
-    ASSERT_EQ(p.Objects.size(), 3u);
-    ASSERT_GT(p.Objects[2]->Id, 100);
-    p.SetLegend(p.Objects[2]->Id, "by id");
-    EXPECT_EQ(p.GetLegend(3), std::optional<std::string>("by id"));
-    // Indexes that name no variable change nothing.
     for (int index : {0, -1, 4, 100, INT_MAX}) p.SetLegend(index, "stray");
-    for (int k = 1; k <= 3; ++k) EXPECT_NE(p.GetLegend(k), std::optional<std::string>("stray"));
-    EXPECT_FALSE(p.GetLegend(1));
+    for (int k = 1; k <= 3; ++k) EXPECT_FALSE(p.GetLegend(k));
     EXPECT_FALSE(p.GetLegend(0));
 
-    EXPECT_FALSE(p.SetLegend(1, "a"));
     p.ToggleLegend(nullptr);
     p.LayoutDirty = 0;
     p.LegendRgn->Measured = 1;
     EXPECT_TRUE(p.SetLegend(1, "b"));
     EXPECT_EQ(p.LayoutDirty, 1);
     EXPECT_EQ(p.LegendRgn->Measured, 0);
-}
-
-TEST_F(TextsTest, CaptionsKeepTheirBandWhenBlankAndRunPlotsLabelVariables) {
-    CPlotLook& p = Plot();
-    p.SetLabel(0, "");
-    EXPECT_EQ(p.GetLabel(0), "      ");
-    p.SetLabel(0, "\r");
-    EXPECT_EQ(p.GetLabel(0), "      ");
-    p.SetLabel(1, "\r");
-    EXPECT_EQ(p.GetLabel(1), "      ");
-    p.SetLabel(1, "Flow");
-    EXPECT_EQ(p.GetLabel(1), "Flow");
-
-    // On run plots a label names the variable, while reading gives the axis caption.
+    // On run plots a label is the variable's legend, so the box is measured again too.
     p.RunPlot = 1;
+    p.LegendRgn->Measured = 1;
     p.SetLabel(2, "Second stream");
-    EXPECT_EQ(p.GetLegend(2), std::optional<std::string>("Second stream"));
-    EXPECT_EQ(p.GetLabel(2), "");
+    EXPECT_EQ(p.LegendRgn->Measured, 0);
+    // Plots from a data file read their labels back from the variables.
     p.RunPlot = 0;
     p.FromDataFile = 1;
     EXPECT_EQ(p.GetLabel(2), "Second stream");
 }
 
-TEST_F(TextsTest, CornerLabelIsCreatedOnceAndRemovedWhenEmptied) {
+TEST_F(TextsTest, RemovingACornerLabelTellsTheControl) {
     CPlotLook& p = Plot();
-    const std::size_t regions = p.Regions.size();
-    p.SetLabel(-2, "North");
-    ASSERT_TRUE(p.CornerRgns[1]);
-    const CPlotCornerRgn* corner = p.CornerRgns[1].get();
-    p.SetLabel(-2, "North east");
-    EXPECT_EQ(p.CornerRgns[1].get(), corner);
-    EXPECT_EQ(p.Regions.size(), regions + 1);
-    EXPECT_EQ(p.GetLabel(-2), "North east");
-    EXPECT_EQ(corner->Number, 2);
-    EXPECT_EQ(p.FindRegion(RegionKind::Corner, 2), corner);
-
-    p.Selection = p.CornerRgns[1].get();
+    p.SetLabel(-1, "North");
+    ASSERT_TRUE(p.CornerRgns[0]);
     const int deleted = host.contentDeleted;
-    p.SetLabel(-2, "");
-    EXPECT_FALSE(p.CornerRgns[1]);
-    EXPECT_EQ(p.Selection, nullptr);
-    EXPECT_EQ(p.Regions.size(), regions);
+    p.LayoutDirty = 0;
+    p.SetLabel(-1, "");
     EXPECT_EQ(host.contentDeleted, deleted + 1);
-
-    p.SetLabel(-4, "ignored");
-    EXPECT_EQ(p.Regions.size(), regions);
+    EXPECT_EQ(p.LayoutDirty, 1);
+    p.SetLabel(-1, "");
+    EXPECT_EQ(host.contentDeleted, deleted + 1);
 }
 
 TEST_F(TextsTest, SubstitutionValuesOnlyReachExistingVariables) {
