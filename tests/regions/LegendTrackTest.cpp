@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "control/HostServices.h"
@@ -49,24 +50,20 @@ TEST(LegendTrackRect, EachHandleMovesItsEdgesAndStopsAtTheMinimum) {
 }
 
 TEST(LegendTrackRect, HandlesSitInsideTheBoxWithTheirCursors) {
-    const auto one = LegendHandles({100, 100, 200, 160}, 1);
-    const auto two = LegendHandles({100, 100, 200, 160}, 2);
-    EXPECT_EQ(one.size(), 6u);
-    ASSERT_EQ(two.size(), 8u);
-    struct Row {
-        int code;
-        Point centre;
-        int cursor;
-    };
-    const Row rows[] = {{1, {102, 102}, IDC_SIZENWSE}, {2, {197, 102}, IDC_SIZENESW}, {3, {197, 157}, IDC_SIZENWSE},
-                        {4, {102, 157}, IDC_SIZENESW}, {5, {102, 130}, IDC_SIZEWE},   {6, {197, 130}, IDC_SIZEWE},
-                        {7, {150, 102}, IDC_SIZENS},   {8, {150, 157}, IDC_SIZENS}};
-    for (std::size_t i = 0; i < two.size(); ++i) {
+    EXPECT_EQ(LegendHandles({100, 100, 200, 160}, 1).size(), 6u);
+    const auto handles = LegendHandles({100, 100, 200, 160}, 2);
+    ASSERT_EQ(handles.size(), 8u);
+    // Code, centre and cursor of the top-left, bottom-right, left and bottom handles.
+    const std::tuple<std::size_t, Point, int> rows[] = {{0, {102, 102}, IDC_SIZENWSE},
+                                                         {2, {197, 157}, IDC_SIZENWSE},
+                                                         {4, {102, 130}, IDC_SIZEWE},
+                                                         {7, {150, 157}, IDC_SIZENS}};
+    for (const auto& [i, c, cursor] : rows) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(two[i].Code, rows[i].code);
-        EXPECT_EQ(two[i].Box, (Rect{rows[i].centre.x - 2, rows[i].centre.y - 2, rows[i].centre.x + 3, rows[i].centre.y + 3}));
-        EXPECT_EQ(two[i].Cursor, rows[i].cursor);
-        EXPECT_EQ(two[i].Owner, RegionKind::Legend);
+        EXPECT_EQ(handles[i].Code, static_cast<int>(i) + 1);
+        EXPECT_EQ(handles[i].Box, (Rect{c.x - 2, c.y - 2, c.x + 3, c.y + 3}));
+        EXPECT_EQ(handles[i].Cursor, cursor);
+        EXPECT_EQ(handles[i].Owner, RegionKind::Legend);
     }
 }
 
