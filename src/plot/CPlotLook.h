@@ -244,7 +244,24 @@ public:
     std::string DisplayText(std::string_view text, std::string_view substitutionValue = {});
 
     // ---- drawing (CPlotLookDraw.cpp) ----
+    // Paints the plot onto dc: rect is the area to paint (device pixels), axesOnly repaints
+    // only the drawing area and the axes that scroll, fullRedraw is passed to every region.
+    // The dirty flags are consumed even when rect is empty.
     void Draw(Surface& dc, const Rect& rect, int axesOnly, int fullRedraw);
+    // The off-screen surface of Width x Height, made compatible with dc when it is missing or
+    // of another size. When it cannot be made the old one (or none) stays, and the next call
+    // tries again.
+    Surface* EnsureMemoryBitmap(Surface& dc);
+    // Draws the whole plot into the off-screen surface and copies it to dc; nothing without
+    // an off-screen surface.
+    void DrawFromMemory(Surface& dc);
+
+    // ---- tracker (CPlotLookTracker.cpp) ----
+    // Moves the tracker to the curve point nearest to p (device pixels): TrackedVar's curve,
+    // or every visible curve while it is -1.
+    void UpdateTracker(Point p);
+    // Erases the tracker on dc, updates it for p and draws it again.
+    void MoveTracker(Surface& dc, Point p);
 
     // ---- regions and layout (CPlotLookLayout.cpp) ----
     // Measures the regions on dc and gives each its rectangle for a window of Width x Height
@@ -350,6 +367,26 @@ public:
     int MetafileTriangle = 0;
 
 private:
+    // A variable ready to be drawn: its independent variable and the two axes.
+    struct VariableDrawing {
+        CPlotVar* x = nullptr;
+        CPlotVar* y = nullptr;
+        const CPlotAxis* xAxis = nullptr;
+        const CPlotAxis* yAxis = nullptr;
+    };
+
+    // Drawing (CPlotLookDraw.cpp).
+    void ConsumeDirtyFlags();
+    // Scales the role axes and sets the views; true when a new layout moved the drawing area.
+    bool ScaleAxes(Surface& dc, int axesOnly);
+    void DrawRegions(Surface& dc, int axesOnly, int fullRedraw);
+    // Variable i's pair and axes, the vertical view set to its axis; nullopt when it is not
+    // drawn.
+    std::optional<VariableDrawing> PrepareVariable(int i);
+    void DrawVariables(Surface& dc, bool direct);
+    void DrawOverlays(Surface& dc, int fullRedraw);
+    void DrawInteraction(Surface& dc);
+
     // Construction and rebuilding (CPlotLook.cpp).
     void CreateFonts();
     void BuildRegions(const std::string& xCaption, const std::string& yCaption);
