@@ -1,4 +1,5 @@
-// The plot's texts: axis captions, variable legends, corner labels and named symbols.
+// The plot's texts: axis captions, variable legends and their substitution values, corner
+// labels, fonts and the legend box's proportions.
 #include <algorithm>
 
 #include "objects/CPlotObj.h"

@@ -3,6 +3,11 @@
 // of a triangle side, the title (kind 1) and a corner label (kind 7). A caption region shows a
 // CPlotLabel it does not own: the caption of an axis region or the legend text of a variable.
 // The plot unbinds every caption region from a label before the label's owner is deleted.
+//
+// What a caption shows: its text with every occurrence of the plot's SubstitutionString
+// replaced by its substitution value (the label's own, or the value of the variable whose
+// legend it shows; nothing is replaced while either is empty), then with its symbol references
+// expanded, then the axis's multiplier suffix.
 
 #include <string>
 #include <string_view>
@@ -14,7 +19,6 @@
 namespace vtg {
 
 class CPlotAxis;
-
 class CVTGFont;
 
 // A text as the plot shows it. Every text region measures (and draws) through this one place,

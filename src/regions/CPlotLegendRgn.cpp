@@ -38,6 +38,7 @@ constexpr int kBarOutlineWidth = 2;
 constexpr int kInvalidateMargin = 5;
 // A handle's square reaches this far from its centre (5 x 5 pixels).
 constexpr int kHandleReach = 2;
+constexpr int kMaxPointer = 1 << 24;
 
 // The box's proportions may arrive from a settings text unchecked. Values no user could have
 // meant are measured with the defaults instead, which also keeps every product below in range.
@@ -131,6 +132,12 @@ CPlotBullet Handle(int code, int x, int y, int cursor) {
 }  // namespace
 
 Rect TrackedLegendRect(const Rect& start, Point origin, Point p, int hitCode, Size minimum) {
+    // No pointer is ever this far out; the bound keeps the sums below from overflowing.
+    const auto bounded = [](Point q) {
+        return Point{std::clamp(q.x, -kMaxPointer, kMaxPointer), std::clamp(q.y, -kMaxPointer, kMaxPointer)};
+    };
+    origin = bounded(origin);
+    p = bounded(p);
     if (hitCode == LegendHandle::Move) return start.Offset(p.x - origin.x, p.y - origin.y);
     using namespace LegendHandle;
     const bool sideOnly = hitCode == Left || hitCode == Right;
