@@ -1,5 +1,5 @@
-// The plot's texts: legends with the user's decimal separator, captions and their blank rule,
-// corner labels coming and going, substitution values, fonts and the host's legend box.
+// The plot's texts: legends with the user's decimal separator, substitution values, fonts and
+// the host's legend box.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -43,35 +43,6 @@ TEST_F(TextsTest, LegendPointsBetweenDigitsTakeTheUsersSeparator) {
         Plot().SetLegend(2, row.text);
         EXPECT_EQ(Plot().GetLegend(2), std::optional<std::string>(row.expected));
     }
-}
-
-TEST_F(TextsTest, LegendTextsReachOnlyVariablesAndReLayTheShownBox) {
-    CPlotLook& p = Plot();
-    for (int index : {0, -1, 4, 100, INT_MAX}) p.SetLegend(index, "stray");
-    for (int k = 0; k <= 3; ++k) EXPECT_FALSE(p.GetLegend(k));
-    p.ToggleLegend(nullptr);
-    p.LayoutDirty = 0;
-    p.LegendRgn->Measured = 1;
-    EXPECT_TRUE(p.SetLegend(1, "b"));
-    EXPECT_EQ(p.LayoutDirty, 1);
-    EXPECT_EQ(p.LegendRgn->Measured, 0);
-    // Plots from a data file read their labels back from the variables.
-    p.FromDataFile = 1;
-    p.SetLabel(2, "Second stream");
-    EXPECT_EQ(p.GetLabel(2), "Second stream");
-}
-
-TEST_F(TextsTest, RemovingACornerLabelTellsTheControl) {
-    CPlotLook& p = Plot();
-    p.SetLabel(-1, "North");
-    ASSERT_TRUE(p.CornerRgns[0]);
-    const int deleted = host.contentDeleted;
-    p.LayoutDirty = 0;
-    p.SetLabel(-1, "");
-    EXPECT_EQ(host.contentDeleted, deleted + 1);
-    EXPECT_EQ(p.LayoutDirty, 1);
-    p.SetLabel(-1, "");
-    EXPECT_EQ(host.contentDeleted, deleted + 1);
 }
 
 TEST_F(TextsTest, SubstitutionValuesOnlyReachExistingVariables) {

@@ -64,7 +64,7 @@ TEST_F(CaptionDrawTest, HorizontalCaptionRaisesItsExponentUpwards) {
         int multiplier;
         std::vector<std::string> texts;
     };
-    const Row rows[] = {{-2, {"Time", " x 10", "-2"}}, {1, {"Time", " x 10"}}, {0, {"Time"}}};
+    const Row rows[] = {{-2, {"Time", " x 10", "-2"}}, {1, {"Time", " x 10"}}};
     CPlotLook& p = Plot();
     p.SetLabel(0, "Time");
     for (const Row& row : rows) {
@@ -97,8 +97,7 @@ TEST_F(CaptionDrawTest, TextColourFollowsTheClientType) {
         int variableIndex;
         Color expected;
     };
-    const Row rows[] = {{0, 3, 2, palette3}, {0, -1, 2, palette0}, {0, 16, 0, palette0},
-                        {1, 3, 0, red},      {1, 3, 2, variable},  {2, 3, 9, red}};
+    const Row rows[] = {{0, 3, 2, palette3}, {0, -1, 2, palette0}, {1, 3, 0, red}, {1, 3, 2, variable}};
     CPlotLabelRgn& caption = *p.YLabelRgns[0];
     caption.Caption->Text = "Level";
     for (const Row& row : rows) {
@@ -133,7 +132,7 @@ TEST_F(CaptionDrawTest, CaptionsShowSubstitutionValuesAndSymbols) {
     EXPECT_EQ(dc.Texts(), std::vector<std::string>{"Feed [t/h]"});
 }
 
-TEST_F(CaptionDrawTest, NothingIsDrawnForHiddenSuppressedEmptyOrUnpaintedCaptions) {
+TEST_F(CaptionDrawTest, HiddenSuppressedOrUnpaintedCaptionsDrawNothing) {
     CPlotLook& p = Plot();
     p.SetLabel(0, "Time");
     CPlotLabelRgn& caption = *p.XLabelRgn;
@@ -150,7 +149,6 @@ TEST_F(CaptionDrawTest, NothingIsDrawnForHiddenSuppressedEmptyOrUnpaintedCaption
     const Rect elsewhere{200, 200, 300, 300};
     const Row rows[] = {{"hidden", 1, 0, {10, 10, 80, 30}, everywhere, 1, 0},
                         {"suppressed", 0, 1, {10, 10, 80, 30}, everywhere, 1, 0},
-                        {"empty", 0, 0, {10, 10, 10, 30}, everywhere, 1, 0},
                         {"not repainted", 0, 0, {10, 10, 80, 30}, elsewhere, 0, 0},
                         {"forced", 0, 0, {10, 10, 80, 30}, elsewhere, 1, 1}};
     for (const Row& row : rows) {
