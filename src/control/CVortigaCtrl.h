@@ -278,7 +278,6 @@ public:
     std::uint32_t eventMask = 0x00F70000;
     std::int16_t copyMode = 0;
     std::int16_t textMode = 0;
-    std::int16_t highlightMode = 0;
     int cursorId = IDC_ARROW;
     int currentCursorId = IDC_ARROW;
     bool manageCursor = false;
@@ -385,6 +384,8 @@ private:
     // ---- painting (CVortigaCtrlPaint.cpp) ----
     bool ScaleForTarget(const Rect& bounds, Size target);
     void EndScaledDraw();
+    // Draws the plot for invalid onto dc, through the off-screen bitmap when dc is the window.
+    void PaintPlot(Surface& dc, const Rect& invalid, bool full, bool window);
     void FireAfterPaint();
     void DrawHighlights();
 

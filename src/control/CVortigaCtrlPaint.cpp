@@ -109,7 +109,7 @@ void CVortigaCtrl::OnDraw(Surface& dc, const Rect& bounds, const Rect& invalid) 
         plot.MetafileTriangle = dc.Kind() == SurfaceKind::Metafile && PlotType >= 2 && zoomed ? 1 : 0;
         ClipGuard clip(dc);
         dc.IntersectClipRect(invalid);
-        plot.Draw(dc, invalid, 0, full || scaled ? 1 : 0);
+        PaintPlot(dc, invalid, full || scaled, !scaled && dc.Kind() == SurfaceKind::Window);
         plot.MetafileTriangle = 0;
     }
     if (scaled) {
@@ -122,6 +122,25 @@ void CVortigaCtrl::OnDraw(Surface& dc, const Rect& bounds, const Rect& invalid) 
     }
     foreignSurface = false;
     FireAfterPaint();
+}
+
+void CVortigaCtrl::PaintPlot(Surface& dc, const Rect& invalid, bool full, bool window) {
+    CPlotLook& plot = Plot();
+    const int redraw = full ? 1 : 0;
+    // The window shows the off-screen bitmap: the plot is drawn there and the painted area
+    // copied over, so that the tracker and the rubber band can later be drawn over it and
+    // taken away again. Without a bitmap the plot is drawn onto the window itself.
+    Surface* memory = window && !plot.Printing ? plot.EnsureMemoryBitmap(dc) : nullptr;
+    if (!memory) {
+        plot.Draw(dc, invalid, 0, redraw);
+        return;
+    }
+    {
+        ClipGuard clip(*memory);
+        memory->SelectClipRect(invalid);
+        plot.Draw(*memory, invalid, 0, redraw);
+    }
+    dc.BitBlt({invalid.left, invalid.top}, {invalid.Width(), invalid.Height()}, *memory, {invalid.left, invalid.top});
 }
 
 void CVortigaCtrl::FireAfterPaint() {

@@ -19,6 +19,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -195,21 +196,72 @@ public:
     bool SetZoomLevel(double z);
 
     // ---- texts (CPlotLookTexts.cpp) ----
+    // index 0 the X caption; k >= 1 variable k's legend on run, phase and data-file plots,
+    // else Y caption k; -1..-3 corner label 1..3 (an empty text removes it).
     void SetLabel(int index, const std::string& text);
     std::string GetLabel(int index) const;
+    // Points between digits in texts over three bytes become the user's decimal separator.
+    // index > 100 names a plot object whose variable is meant. True when the legend box is shown.
     bool SetLegend(int index, const std::string& text);
     std::optional<std::string> GetLegend(int index) const;
+    // index 0 the X caption; k variable k (and the caption of its Y axis). Indexes outside
+    // 0..number of variables are ignored.
+    void SetSubstitutionValue(int index, const std::string& text);
+    // Nothing when the X caption (index 0) or the variable's legend text is empty.
+    std::optional<std::string> GetSubstitutionValue(int index) const;
+    // The host's legend proportions (ignored while the control's IgnoreSetLegend is set);
+    // location 1 asks the next layout to put the legend at the window's right edge.
+    void SetLegendBox(int location, int sampleLength, double itemSpacing, int margin);
     // The control's title (code 255), x label (0) and y label (1) texts.
     void SetCaptionText(int code, const std::string& text);
-    void SetSymbol(const std::string& name, const std::string& value);
     // Slot 0 title, 1 label (and small label at 3/4 size), 2 axis, 3 legend (and small
     // legend), 4 drawing area; other slots are ignored. Sizes of 0 or less mean 10 points.
     void SetFont(int which, const std::string& face, int size, int style);
     // Shows or hides the legend box; dc (may be null) is what the legend measures itself on.
     void ToggleLegend(Surface* dc);
 
+    // ---- symbols and displayed texts (CPlotLookSymbols.cpp) ----
+    struct SymbolLookup {
+        int result = 0;             // 0 no such symbol, 1 a symbol, 2 DATE or TIME
+        std::string value;
+    };
+    struct ExpandedText {
+        std::string text;
+        bool usedDateTime = false;  // the text shows the live date or time
+    };
+    // Symbol names compare without regard to case. SetSymbol appends a symbol when no symbol
+    // has the name.
+    void SetSymbol(const std::string& name, const std::string& value);
+    // DATE and TIME with an empty value take the current date (time) in the user's format and
+    // keep it until RefreshDateTime.
+    SymbolLookup LookupSymbol(std::string_view name);
+    void RefreshDateTime();
+    // Replaces every "&[name]" whose name is a symbol by its value; unknown names and a "&["
+    // without a closing "]" stay as written.
+    ExpandedText ExpandSymbols(std::string_view text);
+    // What a caption or legend shows: its text with the plot's SubstitutionString replaced by
+    // the substitution value (when both are set), then with its symbols expanded.
+    std::string DisplayText(std::string_view text, std::string_view substitutionValue = {});
+
     // ---- drawing (CPlotLookDraw.cpp) ----
+    // Paints the plot onto dc: rect is the area to paint (device pixels), axesOnly repaints
+    // only the drawing area and the axes that scroll, fullRedraw is passed to every region.
+    // The dirty flags are consumed even when rect is empty.
     void Draw(Surface& dc, const Rect& rect, int axesOnly, int fullRedraw);
+    // The off-screen surface of Width x Height, made compatible with dc when it is missing or
+    // of another size. When it cannot be made the old one (or none) stays, and the next call
+    // tries again.
+    Surface* EnsureMemoryBitmap(Surface& dc);
+    // Draws the whole plot into the off-screen surface and copies it to dc; nothing without
+    // an off-screen surface.
+    void DrawFromMemory(Surface& dc);
+
+    // ---- tracker (CPlotLookTracker.cpp) ----
+    // Moves the tracker to the curve point nearest to p (device pixels): TrackedVar's curve,
+    // or every visible curve while it is -1.
+    void UpdateTracker(Point p);
+    // Erases the tracker on dc, updates it for p and draws it again.
+    void MoveTracker(Surface& dc, Point p);
 
     // ---- regions and layout (CPlotLookLayout.cpp) ----
     // Measures the regions on dc and gives each its rectangle for a window of Width x Height
@@ -315,6 +367,26 @@ public:
     int MetafileTriangle = 0;
 
 private:
+    // A variable ready to be drawn: its independent variable and the two axes.
+    struct VariableDrawing {
+        CPlotVar* x = nullptr;
+        CPlotVar* y = nullptr;
+        const CPlotAxis* xAxis = nullptr;
+        const CPlotAxis* yAxis = nullptr;
+    };
+
+    // Drawing (CPlotLookDraw.cpp).
+    void ConsumeDirtyFlags();
+    // Scales the role axes and sets the views; true when a new layout moved the drawing area.
+    bool ScaleAxes(Surface& dc, int axesOnly);
+    void DrawRegions(Surface& dc, int axesOnly, int fullRedraw);
+    // Variable i's pair and axes, the vertical view set to its axis; nullopt when it is not
+    // drawn.
+    std::optional<VariableDrawing> PrepareVariable(int i);
+    void DrawVariables(Surface& dc, bool direct);
+    void DrawOverlays(Surface& dc, int fullRedraw);
+    void DrawInteraction(Surface& dc);
+
     // Construction and rebuilding (CPlotLook.cpp).
     void CreateFonts();
     void BuildRegions(const std::string& xCaption, const std::string& yCaption);

@@ -3,8 +3,8 @@
 // circular buffer for live data, its line attributes, the Y axis it is drawn against and its
 // legend text.
 //
-// Invariants: Values and (for dependent variables) Marks always have Capacity() slots, and
-// every value stored is finite or 1e28.
+// Invariants: Values has Capacity() slots, dependent variables' Marks (the point buffer the
+// drawing region fills) at least that many, and every value stored is finite or 1e28.
 
 #include <array>
 #include <cstdint>
@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Geometry.h"
 #include "regions/CPlotLabel.h"
 
 namespace vtg {
@@ -81,7 +82,8 @@ public:
     int ObjectOwned = 0;
     std::uint32_t MaxIndex = 0;
     std::vector<double> Values;
-    std::vector<std::pair<std::int32_t, std::int32_t>> Marks;
+    // The pixel points of the last drawing: MarkCount of them, each point once.
+    std::vector<Point> Marks;
     int MarkCount = 0;
     std::uint32_t WritePos = 0;
     std::uint32_t Wrapped = 0;
@@ -100,6 +102,8 @@ public:
     int ImplicitXOffset = 0;
     int XVarIndex = 0;
     std::int16_t DisplayMode = -1;
+    // The variable is shown selected (its plot object is highlighted).
+    int Highlight = 0;
 };
 
 }  // namespace vtg

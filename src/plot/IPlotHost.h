@@ -71,6 +71,9 @@ struct ControlProperties {
     // Control state the plot reads.
     bool archiveLoading = false;   // the stream image is being loaded: skip invalidation
     bool printingPage = false;     // a printed page is being drawn
+    // How a selected curve is highlighted: 1 two coloured passes, below 100 the highlight
+    // pen, 100 and above not at all (also the blink period of highlighted objects).
+    std::int16_t highlightMode = 0;
 };
 
 class IPlotHost {
