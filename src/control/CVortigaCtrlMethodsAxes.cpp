@@ -7,6 +7,7 @@
 #include "control/CVortigaCtrl.h"
 #include "plot/CPlotLook.h"
 #include "plot/CPlotLookAutomation.h"
+#include "regions/CPlotAxisRgn.h"
 #include "regions/CPlotRegion.h"
 
 namespace vtg {
@@ -175,11 +176,12 @@ std::int16_t CVortigaCtrl::GetMultiplierType(std::int16_t AxisNo) {
 // ---- modes ----
 
 void CVortigaCtrl::SetAxisMode(std::int16_t AxisNo, std::int16_t index, std::int16_t mode) {
-    vtg::SetAxisMode(Plot(), AxisNo, index, mode);
+    if (CPlotAxisRgn* region = AxisRegionByNumber(Plot(), AxisNo)) region->SetAxisMode(index, mode);
 }
 
 void CVortigaCtrl::GetAxisMode(std::int16_t AxisNo, std::int16_t index, std::int16_t& mode) {
-    if (const auto value = vtg::GetAxisMode(Plot(), AxisNo, index)) mode = static_cast<std::int16_t>(*value);
+    const CPlotAxisRgn* region = AxisRegionByNumber(Plot(), AxisNo);
+    if (const auto value = region ? region->GetAxisMode(index) : std::nullopt) mode = static_cast<std::int16_t>(*value);
 }
 
 void CVortigaCtrl::SetTieLine(std::int16_t, std::int16_t) {}

@@ -153,7 +153,7 @@ void CVortigaCtrl::SetInteger(std::int16_t VarNo) {
 void CVortigaCtrl::SetSubstitutionString(const std::string& String) { Plot().SubstitutionString = String; }
 
 void CVortigaCtrl::SetSubstitutionValue(std::int16_t VarNo, const std::string& String) {
-    vtg::SetSubstitutionValue(Plot(), VarNo, String);
+    Plot().SetSubstitutionValue(VarNo, String);
     LookDirty();
     SetModified();
     InvalidateUnlessLoading();

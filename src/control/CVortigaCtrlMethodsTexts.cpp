@@ -142,7 +142,7 @@ void CVortigaCtrl::SetVarLineAttributes(std::int16_t iVar, std::int16_t iColor, 
 
 void CVortigaCtrl::SetLegendBox(std::int16_t location, std::int16_t width, float itemheight, std::int16_t margin) {
     if (IgnoreSetLegend || !plotLook) return;
-    vtg::SetLegendBox(*plotLook, location, width, itemheight, margin);
+    plotLook->SetLegendBox(location, width, itemheight, margin);
 }
 
 std::int16_t CVortigaCtrl::GetLabelColor(std::int16_t AxisNo) { return Short(LabelColorIndex(Plot(), AxisNo)); }

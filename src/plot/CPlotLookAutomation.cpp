@@ -53,11 +53,11 @@ MinMax DataDrawnAgainst(const CPlotLook& plot, int axis) {
     return r.valid ? r : all;
 }
 
-CPlotAxisRgn* AxisRegion(const CPlotLook& plot, int axis) {
+}  // namespace
+
+CPlotAxisRgn* AxisRegionByNumber(const CPlotLook& plot, int axis) {
     return axis == 0 ? plot.XAxisRgn.get() : plot.YAxisRegion(axis);
 }
-
-}  // namespace
 
 CPlotAxis* AxisOfVariable(const CPlotLook& plot, int variable) {
     if (variable == 0) return plot.AxisByNumber(0);
@@ -106,48 +106,13 @@ void ZoomToRect(CPlotLook& plot) {
 }
 
 bool RefitAxis(CPlotLook& plot, int axis) {
-    CPlotAxisRgn* region = AxisRegion(plot, axis);
+    CPlotAxisRgn* region = AxisRegionByNumber(plot, axis);
     if (!region || !region->Axis) return false;
     // The sides of a triangle show fractions, which their data do not define.
     if (plot.Triangular) return true;
     const MinMax r = DataDrawnAgainst(plot, axis);
     if (r.valid) region->Axis->FitToData(r.min, r.max, plot.ScaleContextFor(*region));
     return true;
-}
-
-void SetSubstitutionValue(CPlotLook& plot, int index, const std::string& text) {
-    if (index == 0) {
-        if (plot.XAxisRgn) plot.XAxisRgn->Label.Text2 = text;
-        return;
-    }
-    CPlotVar* var = index >= 1 ? plot.YVar(index - 1) : nullptr;
-    if (!var) return;
-    var->SubstValue = text;
-    if (CPlotAxisRgn* axis = plot.YAxisRegion(var->AxisMap)) axis->Label.Text2 = text;
-}
-
-bool SetAxisMode(CPlotLook& plot, int axis, int index, int mode) {
-    CPlotAxis* a = plot.AxisByNumber(axis);
-    if (!a || index != 0) return false;
-    a->ResetRange = mode > 0 ? 1 : 0;
-    return true;
-}
-
-std::optional<int> GetAxisMode(const CPlotLook& plot, int axis, int index) {
-    const CPlotAxis* a = plot.AxisByNumber(axis);
-    if (!a || index != 0) return std::nullopt;
-    return a->ResetRange;
-}
-
-void SetLegendBox(CPlotLook& plot, int location, int sampleLength, float itemSpacing, int margin) {
-    if (CPlotLegendRgn* legend = plot.LegendRgn.get()) {
-        if (sampleLength > 10 && sampleLength <= 200) legend->SampleLength = sampleLength;
-        if (itemSpacing >= 0.8f && itemSpacing < 3) legend->ItemSpacing = itemSpacing;
-        if (margin >= 3 && margin < 40) legend->Margin = margin;
-        legend->MarkForLayout();
-    }
-    if (location == 1) plot.LegendBoxPlaced = 1;
-    plot.LayoutDirty = 1;
 }
 
 const CVTGFont* FontOfSlot(const CPlotLook& plot, int which) {
@@ -167,7 +132,7 @@ int LabelColorIndex(const CPlotLook& plot, int axis) {
 }
 
 int AxisColorIndex(const CPlotLook& plot, int axis) {
-    const CPlotAxisRgn* region = axis >= 0 ? AxisRegion(plot, axis) : nullptr;
+    const CPlotAxisRgn* region = axis >= 0 ? AxisRegionByNumber(plot, axis) : nullptr;
     return region ? region->ColorIndex : 0;
 }
 

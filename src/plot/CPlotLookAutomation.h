@@ -1,7 +1,7 @@
 #pragma once
 // Plot operations that the control's automation methods need beyond the plot object's own:
-// the zoom steps, refitting one axis, substitution values, the per-axis mode table, the legend
-// box settings, and font and colour lookups in the automation's numbering.
+// the zoom steps, refitting one axis, axis regions by number, and font and colour lookups in
+// the automation's numbering.
 //
 // Numbering as the automation passes it: axis 0 is the X axis and 1..n the Y axes; variable 0
 // is the first independent variable and k >= 1 the k-th dependent one.
@@ -12,6 +12,7 @@
 namespace vtg {
 
 class CPlotAxis;
+class CPlotAxisRgn;
 class CPlotLook;
 class CVTGFont;
 
@@ -29,18 +30,8 @@ void ZoomToRect(CPlotLook& plot);
 // Fits axis 0..n to the data drawn against it; false when the plot has no such axis.
 bool RefitAxis(CPlotLook& plot, int axis);
 
-// Index 0: the X caption; k: variable k and the caption of its Y axis. Others are ignored.
-void SetSubstitutionValue(CPlotLook& plot, int index, const std::string& text);
-
-// The per-axis mode table. Index 0 is the axis' reset-range flag. Unknown axes and indexes
-// are ignored: false, nullopt.
-bool SetAxisMode(CPlotLook& plot, int axis, int index, int mode);
-std::optional<int> GetAxisMode(const CPlotLook& plot, int axis, int index);
-
-// Stores the legend's sample length, item spacing and margin where each lies in its accepted
-// range (others keep the old value); location 1 asks the next layout to put the legend at the
-// window's right edge.
-void SetLegendBox(CPlotLook& plot, int location, int sampleLength, float itemSpacing, int margin);
+// The region of axis 0..n (0: the X axis); null when there is none.
+CPlotAxisRgn* AxisRegionByNumber(const CPlotLook& plot, int axis);
 
 // Font slot 0 title, 1 label, 2 axis, 3 legend, 4 drawing area, as SetFont numbers them; null
 // for other slots.
