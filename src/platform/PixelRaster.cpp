@@ -1,6 +1,8 @@
 #include "platform/PixelRaster.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdlib>
 
 namespace vtg::raster {
@@ -255,6 +257,243 @@ std::uint32_t ToArgb(Color c) {
 
 Color FromArgb(std::uint32_t argb) {
     return Rgb(static_cast<int>((argb >> 16) & 0xFF), static_cast<int>((argb >> 8) & 0xFF), static_cast<int>(argb & 0xFF));
+}
+
+}  // namespace vtg::raster
+
+// ---- anti-aliased wide lines ------------------------------------------------------------
+
+namespace vtg::raster {
+
+namespace {
+
+// Narrows [lo, hi] to the x where a * x + b lies in [min, max] (inv = 1 / a); false when that
+// leaves nothing. With a = 0 the condition holds for the whole row or for none of it.
+bool Restrict(double a, double inv, double b, double min, double max, double& lo, double& hi) {
+    if (a == 0) return b >= min && b <= max;
+    double x0 = (min - b) * inv;
+    double x1 = (max - b) * inv;
+    if (x0 > x1) std::swap(x0, x1);
+    lo = std::max(lo, x0);
+    hi = std::min(hi, x1);
+    return lo <= hi;
+}
+
+struct Capsule {
+    double ax, ay, bx, by;      // pixel centres of the ends
+    double ux, uy, length;      // unit direction and length (0 for a dot)
+    double invUx, invUy;
+    double reach;               // half the width plus half a pixel: where coverage ends
+    double outer2, inner2;      // reach squared, and (reach - 1) squared: full coverage
+
+    double Distance2(double px, double py) const {
+        const double rx = px - ax;
+        const double ry = py - ay;
+        double t = rx * ux + ry * uy;
+        t = t < 0 ? 0 : (t > length ? length : t);
+        const double dx = rx - t * ux;
+        const double dy = ry - t * uy;
+        return dx * dx + dy * dy;
+    }
+
+    // The columns of row y within reach: the row meets the capsule (convex) in one interval,
+    // the hull of its meeting with the two end disks and the band between them.
+    bool Columns(double y, double& lo, double& hi) const {
+        lo = 1e300;
+        hi = -1e300;
+        auto disk = [&](double cx, double cy) {
+            const double dy = y - cy;
+            const double h = outer2 - dy * dy;
+            if (h < 0) return;
+            const double w = std::sqrt(h);
+            lo = std::min(lo, cx - w);
+            hi = std::max(hi, cx + w);
+        };
+        disk(ax, ay);
+        disk(bx, by);
+        if (length > 0) {
+            double bl = -1e300, bh = 1e300;
+            // Along the segment: 0 <= u.(P - A) <= length; across it: |n.(P - A)| <= reach.
+            const bool along = Restrict(ux, invUx, uy * (y - ay) - ux * ax, 0, length, bl, bh);
+            if (along && Restrict(-uy, -invUy, ux * (y - ay) + uy * ax, -reach, reach, bl, bh)) {
+                lo = std::min(lo, bl);
+                hi = std::max(hi, bh);
+            }
+        }
+        return lo <= hi;
+    }
+};
+
+Capsule MakeCapsule(Point a, Point b, double reach) {
+    Capsule c{};
+    c.ax = a.x;
+    c.ay = a.y;
+    c.bx = b.x;
+    c.by = b.y;
+    c.ux = 1;
+    c.reach = reach;
+    c.outer2 = reach * reach;
+    c.inner2 = reach > 1 ? (reach - 1) * (reach - 1) : -1;
+    const double dx = c.bx - c.ax;
+    const double dy = c.by - c.ay;
+    c.length = std::sqrt(dx * dx + dy * dy);
+    if (c.length > 0) {
+        c.ux = dx / c.length;
+        c.uy = dy / c.length;
+    }
+    c.invUx = c.ux != 0 ? 1 / c.ux : 0;
+    c.invUy = c.uy != 0 ? 1 / c.uy : 0;
+    return c;
+}
+
+std::uint8_t Cover(const Capsule& c, double d2) {
+    if (d2 <= c.inner2) return 255;
+    const double inside = c.reach - std::sqrt(d2);
+    return inside <= 0 ? 0 : static_cast<std::uint8_t>(static_cast<int>(inside * 255 + 0.5));
+}
+
+void CoverPixel(std::uint8_t* row, int x, std::uint8_t cover) {
+    if (cover > row[x]) row[x] = cover;
+}
+
+// A segment along a column: between its ends every row has the same coverage profile across
+// it, so only the rows of its round ends need distances.
+bool CoverColumn(const Target& t, const Capsule& c, CoverageScratch& scratch) {
+    if (c.ax != c.bx || c.length == 0) return false;
+    const int x = static_cast<int>(c.ax);
+    const int y0 = static_cast<int>(std::min(c.ay, c.by));
+    const int y1 = static_cast<int>(std::max(c.ay, c.by));
+    const int r = static_cast<int>(c.reach);
+    std::array<std::uint8_t, kMaxStampWidth + 2> profile{};
+    for (int d = 0; d <= r && d < static_cast<int>(profile.size()); ++d) profile[static_cast<std::size_t>(d)] = Cover(c, double(d) * d);
+    const int top = std::max(y0, t.clip.top);
+    const int bottom = std::min(y1, t.clip.bottom - 1);
+    const int left = std::max(x - r, t.clip.left);
+    const int right = std::min(x + r, t.clip.right - 1);
+    if (left <= right) {
+        for (int y = top; y <= bottom; ++y) {
+            std::uint8_t* row = scratch.Row(y);
+            for (int px = left; px <= right; ++px) CoverPixel(row, px, profile[static_cast<std::size_t>(std::abs(px - x))]);
+            scratch.Touch(y, left, right);
+        }
+    }
+    // The round ends: the rows beyond each end within reach.
+    for (int y = std::max(y0 - r, t.clip.top); y <= std::min(y1 + r, t.clip.bottom - 1); ++y) {
+        if (y >= y0 && y <= y1) continue;
+        std::uint8_t* row = scratch.Row(y);
+        bool any = false;
+        for (int px = left; px <= right; ++px) {
+            const double d2 = c.Distance2(px, y);
+            if (d2 >= c.outer2) continue;
+            CoverPixel(row, px, Cover(c, d2));
+            any = true;
+        }
+        if (any) scratch.Touch(y, left, right);
+    }
+    return true;
+}
+
+void CoverSegment(const Target& t, const Capsule& c, CoverageScratch& scratch) {
+    if (CoverColumn(t, c, scratch)) return;
+    const double top = std::min(c.ay, c.by) - c.reach;
+    const double bottom = std::max(c.ay, c.by) + c.reach;
+    const int y0 = static_cast<int>(std::max<double>(std::ceil(top), t.clip.top));
+    const int y1 = static_cast<int>(std::min<double>(std::floor(bottom), t.clip.bottom - 1));
+    for (int y = y0; y <= y1; ++y) {
+        double lo = 0, hi = 0;
+        if (!c.Columns(y, lo, hi)) continue;
+        const int x0 = static_cast<int>(std::max<double>(std::ceil(lo), t.clip.left));
+        const int x1 = static_cast<int>(std::min<double>(std::floor(hi), t.clip.right - 1));
+        if (x0 > x1) continue;
+        std::uint8_t* row = scratch.Row(y);
+        bool any = false;
+        for (int x = x0; x <= x1; ++x) {
+            const double d2 = c.Distance2(x, y);
+            if (d2 >= c.outer2) continue;
+            CoverPixel(row, x, Cover(c, d2));
+            any = true;
+        }
+        if (any) scratch.Touch(y, x0, x1);
+    }
+}
+
+std::uint32_t Blend(std::uint32_t src, std::uint32_t dst, unsigned a) {
+    if (a >= 255) return src;
+    const unsigned b = 255 - a;
+    auto channel = [&](int shift) {
+        const unsigned s = (src >> shift) & 0xffu;
+        const unsigned d = (dst >> shift) & 0xffu;
+        return ((s * a + d * b + 127) / 255) << shift;
+    };
+    return kOpaque | channel(16) | channel(8) | channel(0);
+}
+
+}  // namespace
+
+void CoverageScratch::Prepare(int width, int height) {
+    if (width == width_ && height == height_) return;
+    width_ = width;
+    height_ = height;
+    cover_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    spans_.assign(static_cast<std::size_t>(height), {1, 0});
+    rows_.clear();
+}
+
+void CoverageScratch::Touch(int y, int x0, int x1) {
+    auto& span = spans_[static_cast<std::size_t>(y)];
+    if (span.first > span.second) {
+        rows_.push_back(y);
+        span = {x0, x1};
+        return;
+    }
+    span.first = std::min(span.first, x0);
+    span.second = std::max(span.second, x1);
+}
+
+void CoverageScratch::Resolve(const Target& t, std::uint32_t argb) {
+    for (int y : rows_) {
+        auto& span = spans_[static_cast<std::size_t>(y)];
+        std::uint8_t* cover = Row(y);
+        std::uint32_t* pixels = t.pixels + static_cast<std::size_t>(y) * t.stride;
+        const std::uint8_t* mask = t.mask ? t.mask + static_cast<std::size_t>(y) * t.width : nullptr;
+        for (int x = span.first; x <= span.second; ++x) {
+            if (cover[x] == 0) continue;
+            if (mask == nullptr || mask[x] != 0) pixels[x] = Blend(argb, pixels[x], cover[x]);
+            cover[x] = 0;
+        }
+        span = {1, 0};
+    }
+    rows_.clear();
+}
+
+void SmoothPolyline(const Target& target, std::uint32_t argb, int width, std::span<const Point> pts,
+                    CoverageScratch& scratch) {
+    if (target.pixels == nullptr || target.clip.IsEmpty() || pts.size() < 2) return;
+    width = std::clamp(width, 1, kMaxStampWidth);
+    scratch.Prepare(target.width, target.height);
+    const double reach = width / 2.0 + 0.5;
+    for (std::size_t k = 0; k + 1 < pts.size();) {
+        Point a = pts[k];
+        Point b = pts[k + 1];
+        ++k;
+        // Consecutive segments along one column (or row) cover together what one segment over
+        // their whole extent covers: a series reduced per pixel column is mostly such runs.
+        if (a.x == b.x || a.y == b.y) {
+            const bool column = a.x == b.x;
+            int lo = column ? std::min(a.y, b.y) : std::min(a.x, b.x);
+            int hi = column ? std::max(a.y, b.y) : std::max(a.x, b.x);
+            while (k + 1 < pts.size() && (column ? pts[k + 1].x == a.x : pts[k + 1].y == a.y)) {
+                const int v = column ? pts[k + 1].y : pts[k + 1].x;
+                lo = std::min(lo, v);
+                hi = std::max(hi, v);
+                ++k;
+            }
+            a = column ? Point{a.x, lo} : Point{lo, a.y};
+            b = column ? Point{a.x, hi} : Point{hi, a.y};
+        }
+        CoverSegment(target, MakeCapsule(a, b, reach), scratch);
+    }
+    scratch.Resolve(target, argb | kOpaque);
 }
 
 }  // namespace vtg::raster

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -136,15 +137,19 @@ protected:
     vtg::Rect DeviceRect(const CPlotEnv& env) const;
     void DrawZeroLine(Surface& dc, CPlotLook& plot);
     void DrawDiagonal(Surface& dc, CPlotLook& plot);
-    void DrawSelectionPasses(Surface& dc, CPlotVar& yVar, CPlotLook& plot, bool polygon);
+    // The highlight of a selected curve over its reduced line (or its polygon).
+    void DrawSelectionPasses(Surface& dc, CPlotVar& yVar, const std::vector<std::span<const Point>>& line,
+                             CPlotLook& plot, bool polygon);
     std::optional<PolylineMiddle> CachedMiddle(const CPlotVar& yVar);
 
     TrackerState tracker_;
     std::vector<MiddleCache> middles_;
     // Where the band's press point was, for Track.
     Point bandAnchor_;
-    // Where the pieces of the last mapped curve start in its point buffer.
+    // Where the pieces of the last mapped curve start in its point buffer, and its line
+    // reduced per pixel column (kept to reuse the memory).
     std::vector<std::uint32_t> pieces_;
+    std::vector<Point> reduced_;
 };
 
 class CPlotBarDrawingRgn : public CPlotDrawingRgn {
