@@ -46,6 +46,7 @@ Pen DottedPen() {
 // The band as the surface draws it: not-XOR with a dotted pen and no fill, so that drawing it
 // again restores the picture.
 void DrawBandRect(Surface& dc, const Rect& r) {
+    if (r.IsEmpty()) return;
     StateGuard restore(dc);
     dc.SelectPen(DottedPen());
     dc.SelectBrush(Brush{BrushKind::Null});

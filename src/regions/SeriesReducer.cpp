@@ -8,10 +8,12 @@ namespace vtg {
 namespace {
 
 struct ByColumn {
+    static constexpr bool kColumns = true;
     static int Major(Point p) { return p.x; }
     static int Minor(Point p) { return p.y; }
 };
 struct ByRow {
+    static constexpr bool kColumns = false;
     static int Major(Point p) { return p.y; }
     static int Minor(Point p) { return p.x; }
 };
@@ -20,12 +22,21 @@ void Push(std::vector<Point>& out, std::size_t pieceStart, Point p) {
     if (out.size() == pieceStart || out.back() != p) out.push_back(p);
 }
 
-// The run's four kept points by their indexes, in their original order.
+// The run's four kept points by their indexes, in their original order. At the end of a
+// piece a line leaves out its last pixel unless it passed there before: when the last point
+// sits on an extreme the run already reached (and left), a step back inside the run and
+// forward again draws that pixel as the full run did.
 void AppendRun(const Point* pts, std::size_t first, std::size_t lo, std::size_t hi, std::size_t last,
-               std::vector<Point>& out, std::size_t pieceStart) {
+               std::vector<Point>& out, std::size_t pieceStart, bool pieceEnd, bool columns) {
     std::array<std::size_t, 4> keep{first, lo, hi, last};
     std::sort(keep.begin(), keep.end());
     for (std::size_t k : keep) Push(out, pieceStart, pts[k]);
+    const Point end = pts[last];
+    const bool returned = (end == pts[hi] && hi != last) || (end == pts[lo] && lo != last);
+    if (!pieceEnd || !returned || pts[lo] == pts[hi]) return;
+    const int step = end == pts[hi] ? -1 : 1;
+    out.push_back(columns ? Point{end.x, end.y + step} : Point{end.x + step, end.y});
+    out.push_back(end);
 }
 
 // One pass with the run's state in locals: the common case is a long run in one column.
@@ -52,12 +63,12 @@ void Reduce(std::span<const Point> points, std::vector<Point>& out) {
             }
             continue;
         }
-        AppendRun(pts, first, lo, hi, k - 1, out, pieceStart);
+        AppendRun(pts, first, lo, hi, k - 1, out, pieceStart, false, Axis::kColumns);
         first = lo = hi = k;
         major = Axis::Major(p);
         loMinor = hiMinor = m;
     }
-    AppendRun(pts, first, lo, hi, n - 1, out, pieceStart);
+    AppendRun(pts, first, lo, hi, n - 1, out, pieceStart, true, Axis::kColumns);
     if (n >= 2 && out.size() == pieceStart + 1) out.push_back(out.back());
 }
 
