@@ -279,22 +279,37 @@ bool Restrict(double a, double inv, double b, double min, double max, double& lo
     return lo <= hi;
 }
 
+// Half the diagonal of a pixel: no pixel reaches further than this across any edge.
+constexpr double kHalfDiagonal = 0.70710678118654757;
+
+// The share of a pixel on the inner side of a straight edge at signed distance t from the
+// pixel's centre (positive: the centre is inside), for an edge whose unit normal has the
+// components a >= b >= 0. The pixel meets the edge in a triangle near its corners and in a
+// straight band between them.
+struct EdgeShape {
+    double h, k, invA, inv2ab;
+};
+
+EdgeShape ShapeOf(double a, double b) {
+    return {(a + b) / 2, (a - b) / 2, 1 / a, b > 0 ? 1 / (2 * a * b) : 0};
+}
+
+double EdgeCoverage(double t, const EdgeShape& e) {
+    if (t <= -e.h) return 0;
+    if (t >= e.h) return 1;
+    if (t < -e.k) return (t + e.h) * (t + e.h) * e.inv2ab;
+    if (t > e.k) return 1 - (e.h - t) * (e.h - t) * e.inv2ab;
+    return 0.5 + t * e.invA;
+}
+
 struct Capsule {
     double ax, ay, bx, by;      // pixel centres of the ends
     double ux, uy, length;      // unit direction and length (0 for a dot)
     double invUx, invUy;
-    double reach;               // half the width plus half a pixel: where coverage ends
-    double outer2, inner2;      // reach squared, and (reach - 1) squared: full coverage
-
-    double Distance2(double px, double py) const {
-        const double rx = px - ax;
-        const double ry = py - ay;
-        double t = rx * ux + ry * uy;
-        t = t < 0 ? 0 : (t > length ? length : t);
-        const double dx = rx - t * ux;
-        const double dy = ry - t * uy;
-        return dx * dx + dy * dy;
-    }
+    double half;                // half the pen's width
+    EdgeShape band;             // the edges along the segment
+    double reach;               // half the width plus half a pixel diagonal: where coverage ends
+    double outer2, inner2;      // reach squared, and the squared distance within which pixels are full
 
     // The columns of row y within reach: the row meets the capsule (convex) in one interval,
     // the hull of its meeting with the two end disks and the band between them.
@@ -324,16 +339,17 @@ struct Capsule {
     }
 };
 
-Capsule MakeCapsule(Point a, Point b, double reach) {
+Capsule MakeCapsule(Point a, Point b, double half) {
     Capsule c{};
     c.ax = a.x;
     c.ay = a.y;
     c.bx = b.x;
     c.by = b.y;
     c.ux = 1;
-    c.reach = reach;
-    c.outer2 = reach * reach;
-    c.inner2 = reach > 1 ? (reach - 1) * (reach - 1) : -1;
+    c.half = half;
+    c.reach = half + kHalfDiagonal;
+    c.outer2 = c.reach * c.reach;
+    c.inner2 = half > kHalfDiagonal ? (half - kHalfDiagonal) * (half - kHalfDiagonal) : -1;
     const double dx = c.bx - c.ax;
     const double dy = c.by - c.ay;
     c.length = std::sqrt(dx * dx + dy * dy);
@@ -343,13 +359,39 @@ Capsule MakeCapsule(Point a, Point b, double reach) {
     }
     c.invUx = c.ux != 0 ? 1 / c.ux : 0;
     c.invUy = c.uy != 0 ? 1 / c.uy : 0;
+    c.band = ShapeOf(std::max(std::fabs(c.ux), std::fabs(c.uy)), std::min(std::fabs(c.ux), std::fabs(c.uy)));
     return c;
 }
 
-std::uint8_t Cover(const Capsule& c, double d2) {
+// How much of a pixel at distance d from the segment the stroke covers: the pixel between the
+// stroke's two edges, taken as straight lines with the given shape across the pixel.
+std::uint8_t CoverAt(const Capsule& c, double d, const EdgeShape& e) {
+    const double cover = EdgeCoverage(c.half - d, e) - EdgeCoverage(-c.half - d, e);
+    return static_cast<std::uint8_t>(static_cast<int>(std::clamp(cover, 0.0, 1.0) * 255 + 0.5));
+}
+
+// The pixel at (px, py): beside the segment its edges run along it; beyond its ends the round
+// end's edge is taken as the tangent there.
+std::uint8_t Cover(const Capsule& c, double px, double py) {
+    const double rx = px - c.ax;
+    const double ry = py - c.ay;
+    const double t = rx * c.ux + ry * c.uy;
+    if (t > 0 && t < c.length) {
+        const double d = std::fabs(rx * c.uy - ry * c.ux);
+        if (d >= c.reach) return 0;
+        return d * d <= c.inner2 ? 255 : CoverAt(c, d, c.band);
+    }
+    const double dx = t <= 0 ? rx : px - c.bx;
+    const double dy = t <= 0 ? ry : py - c.by;
+    const double d2 = dx * dx + dy * dy;
+    if (d2 >= c.outer2) return 0;
     if (d2 <= c.inner2) return 255;
-    const double inside = c.reach - std::sqrt(d2);
-    return inside <= 0 ? 0 : static_cast<std::uint8_t>(static_cast<int>(inside * 255 + 0.5));
+    const double d = std::sqrt(d2);
+    // A pixel centred on the end takes the segment's own edges.
+    if (d < 1e-9) return CoverAt(c, d, c.band);
+    const double a = std::fabs(dx) / d;
+    const double b = std::fabs(dy) / d;
+    return CoverAt(c, d, ShapeOf(std::max(a, b), std::min(a, b)));
 }
 
 void CoverPixel(std::uint8_t* row, int x, std::uint8_t cover) {
@@ -365,7 +407,9 @@ bool CoverColumn(const Target& t, const Capsule& c, CoverageScratch& scratch) {
     const int y1 = static_cast<int>(std::max(c.ay, c.by));
     const int r = static_cast<int>(c.reach);
     std::array<std::uint8_t, kMaxStampWidth + 2> profile{};
-    for (int d = 0; d <= r && d < static_cast<int>(profile.size()); ++d) profile[static_cast<std::size_t>(d)] = Cover(c, double(d) * d);
+    for (int d = 0; d <= r && d < static_cast<int>(profile.size()); ++d) {
+        profile[static_cast<std::size_t>(d)] = CoverAt(c, d, ShapeOf(1, 0));
+    }
     const int top = std::max(y0, t.clip.top);
     const int bottom = std::min(y1, t.clip.bottom - 1);
     const int left = std::max(x - r, t.clip.left);
@@ -383,9 +427,9 @@ bool CoverColumn(const Target& t, const Capsule& c, CoverageScratch& scratch) {
         std::uint8_t* row = scratch.Row(y);
         bool any = false;
         for (int px = left; px <= right; ++px) {
-            const double d2 = c.Distance2(px, y);
-            if (d2 >= c.outer2) continue;
-            CoverPixel(row, px, Cover(c, d2));
+            const std::uint8_t cover = Cover(c, px, y);
+            if (cover == 0) continue;
+            CoverPixel(row, px, cover);
             any = true;
         }
         if (any) scratch.Touch(y, left, right);
@@ -408,9 +452,9 @@ void CoverSegment(const Target& t, const Capsule& c, CoverageScratch& scratch) {
         std::uint8_t* row = scratch.Row(y);
         bool any = false;
         for (int x = x0; x <= x1; ++x) {
-            const double d2 = c.Distance2(x, y);
-            if (d2 >= c.outer2) continue;
-            CoverPixel(row, x, Cover(c, d2));
+            const std::uint8_t cover = Cover(c, x, y);
+            if (cover == 0) continue;
+            CoverPixel(row, x, cover);
             any = true;
         }
         if (any) scratch.Touch(y, x0, x1);
@@ -435,35 +479,22 @@ void CoverageScratch::Prepare(int width, int height) {
     width_ = width;
     height_ = height;
     cover_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
-    spans_.assign(static_cast<std::size_t>(height), {1, 0});
-    rows_.clear();
-}
-
-void CoverageScratch::Touch(int y, int x0, int x1) {
-    auto& span = spans_[static_cast<std::size_t>(y)];
-    if (span.first > span.second) {
-        rows_.push_back(y);
-        span = {x0, x1};
-        return;
-    }
-    span.first = std::min(span.first, x0);
-    span.second = std::max(span.second, x1);
+    spans_.clear();
 }
 
 void CoverageScratch::Resolve(const Target& t, std::uint32_t argb) {
-    for (int y : rows_) {
-        auto& span = spans_[static_cast<std::size_t>(y)];
-        std::uint8_t* cover = Row(y);
-        std::uint32_t* pixels = t.pixels + static_cast<std::size_t>(y) * t.stride;
-        const std::uint8_t* mask = t.mask ? t.mask + static_cast<std::size_t>(y) * t.width : nullptr;
-        for (int x = span.first; x <= span.second; ++x) {
+    // A pixel in several spans is blended at the first and cleared: the later visits skip it.
+    for (const Span& s : spans_) {
+        std::uint8_t* cover = Row(s.y);
+        std::uint32_t* pixels = t.pixels + static_cast<std::size_t>(s.y) * t.stride;
+        const std::uint8_t* mask = t.mask ? t.mask + static_cast<std::size_t>(s.y) * t.width : nullptr;
+        for (int x = s.x0; x <= s.x1; ++x) {
             if (cover[x] == 0) continue;
             if (mask == nullptr || mask[x] != 0) pixels[x] = Blend(argb, pixels[x], cover[x]);
             cover[x] = 0;
         }
-        span = {1, 0};
     }
-    rows_.clear();
+    spans_.clear();
 }
 
 void SmoothPolyline(const Target& target, std::uint32_t argb, int width, std::span<const Point> pts,
@@ -471,7 +502,7 @@ void SmoothPolyline(const Target& target, std::uint32_t argb, int width, std::sp
     if (target.pixels == nullptr || target.clip.IsEmpty() || pts.size() < 2) return;
     width = std::clamp(width, 1, kMaxStampWidth);
     scratch.Prepare(target.width, target.height);
-    const double reach = width / 2.0 + 0.5;
+    const double half = width / 2.0;
     for (std::size_t k = 0; k + 1 < pts.size();) {
         Point a = pts[k];
         Point b = pts[k + 1];
@@ -491,7 +522,7 @@ void SmoothPolyline(const Target& target, std::uint32_t argb, int width, std::sp
             a = column ? Point{a.x, lo} : Point{lo, a.y};
             b = column ? Point{a.x, hi} : Point{hi, a.y};
         }
-        CoverSegment(target, MakeCapsule(a, b, reach), scratch);
+        CoverSegment(target, MakeCapsule(a, b, half), scratch);
     }
     scratch.Resolve(target, argb | kOpaque);
 }

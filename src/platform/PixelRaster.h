@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <span>
-#include <utility>
 #include <vector>
 
 #include "platform/Geometry.h"
@@ -51,28 +50,30 @@ constexpr int kMaxStampWidth = 24;
 void WidePolyline(const Target& target, std::uint32_t argb, int width, std::span<const Point> pts);
 
 // Coverage kept between calls of SmoothPolyline: one byte per pixel of the target and the
-// span of each row that holds any, so that a stroke touches only the pixels it covers.
+// spans of rows that hold any, so that a stroke touches only the pixels it covers.
 class CoverageScratch {
 public:
     // Sized for a target; cleared rows stay clear.
     void Prepare(int width, int height);
     std::uint8_t* Row(int y) { return cover_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_); }
-    void Touch(int y, int x0, int x1);
+    void Touch(int y, int x0, int x1) { spans_.push_back({y, x0, x1}); }
     // Blends every covered pixel into the target with argb and clears the coverage.
     void Resolve(const Target& target, std::uint32_t argb);
 
 private:
+    struct Span {
+        int y, x0, x1;
+    };
     int width_ = 0;
     int height_ = 0;
     std::vector<std::uint8_t> cover_;
-    std::vector<std::pair<int, int>> spans_;    // per row: first and last touched column
-    std::vector<int> rows_;                     // rows touched, in order of first touch
+    std::vector<Span> spans_;
 };
 
 // An anti-aliased solid line of the given width with round ends and joins, drawn opaquely
-// through pixel centres: each pixel takes the colour by how far it lies inside the stroke
-// (full a half pixel inside the rim, none a half pixel outside), the strongest of all segments
-// where segments overlap, so joins are not darkened.
+// through pixel centres: each pixel takes the colour by the share of it the stroke covers
+// (from its distance to the line and the direction of the rim there), the strongest share of
+// all segments where segments overlap, so joins are not darkened.
 void SmoothPolyline(const Target& target, std::uint32_t argb, int width, std::span<const Point> pts,
                     CoverageScratch& scratch);
 
