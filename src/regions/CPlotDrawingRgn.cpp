@@ -4,12 +4,10 @@
 #include "regions/CPlotDrawingRgn.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 #include "axes/CPlotAxis.h"
 #include "axes/FormatNumber.h"
-#include "platform/WindowSite.h"
 #include "plot/CPlotEnv.h"
 #include "plot/CPlotLook.h"
 #include "plot/IPlotHost.h"

@@ -135,6 +135,9 @@ protected:
 
     // The drawing rectangle on the device.
     vtg::Rect DeviceRect(const CPlotEnv& env) const;
+    // Maps the pair into yVar's point buffer; the line's pieces, reduced per pixel column.
+    std::vector<std::span<const Point>> MapForDrawing(CPlotVar& xVar, CPlotVar& yVar, const CPlotAxis& xAxis,
+                                                      const CPlotAxis& yAxis, CPlotLook& plot);
     void DrawZeroLine(Surface& dc, CPlotLook& plot);
     void DrawDiagonal(Surface& dc, CPlotLook& plot);
     // The highlight of a selected curve over its reduced line (or its polygon).

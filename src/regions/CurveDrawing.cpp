@@ -160,13 +160,15 @@ void StorePoint(CPlotVar& v, Point p) {
 
 }  // namespace
 
-void CPlotDrawingRgn::DrawCurve(Surface& dc, CPlotVar& xVar, CPlotVar& yVar, const CPlotAxis& xAxis,
-                                const CPlotAxis& yAxis, CPlotLook& plot) {
-    CPlotEnv& env = plot.Environment();
+std::vector<std::span<const Point>> CPlotDrawingRgn::MapForDrawing(CPlotVar& xVar, CPlotVar& yVar,
+                                                                   const CPlotAxis& xAxis, const CPlotAxis& yAxis,
+                                                                   CPlotLook& plot) {
     // The buffer holds this drawing's points only, each once.
     yVar.MarkCount = 0;
     pieces_.clear();
-    if (!ViewsValid(env)) return;
+    reduced_.clear();
+    const CPlotEnv& env = plot.Environment();
+    if (!ViewsValid(env)) return {};
     const bool flipped = plot.Flipped != 0;
     const Mappings m = MappingsFor(env, xAxis, yAxis, flipped);
     const SlotWalk walk = WalkFor(plot, xVar, yVar, xAxis);
@@ -175,43 +177,44 @@ void CPlotDrawingRgn::DrawCurve(Surface& dc, CPlotVar& xVar, CPlotVar& yVar, con
     if (closed && curve.count > 0) yVar.Marks[curve.count++] = yVar.Marks[0];
     yVar.MarkCount = static_cast<int>(curve.count);
     pieces_ = std::move(curve.pieceStarts);
-    if (curve.count == 0) return;
     // The line is drawn from each piece reduced per pixel column.
-    reduced_.clear();
     std::vector<std::uint32_t> reducedStarts;
     for (std::span<const Point> piece : Pieces(yVar.Marks, curve.count, pieces_)) {
         reducedStarts.push_back(static_cast<std::uint32_t>(reduced_.size()));
         AppendReduced(piece, flipped ? ReduceAxis::Rows : ReduceAxis::Columns, reduced_);
     }
-    const std::vector<std::span<const Point>> line = Pieces(reduced_, reduced_.size(), reducedStarts);
+    return Pieces(reduced_, reduced_.size(), reducedStarts);
+}
 
+void CPlotDrawingRgn::DrawCurve(Surface& dc, CPlotVar& xVar, CPlotVar& yVar, const CPlotAxis& xAxis,
+                                const CPlotAxis& yAxis, CPlotLook& plot) {
+    const std::vector<std::span<const Point>> line = MapForDrawing(xVar, yVar, xAxis, yAxis, plot);
+    if (yVar.MarkCount == 0) return;
+    CPlotEnv& env = plot.Environment();
     const bool page = dc.IsPrintingDevice();
     const vtg::Rect rect = DeviceRect(env);
     StateGuard restore(dc);
     const ClipRegion outer = dc.GetClip();
     dc.IntersectClipRect(rect);
-    const bool polygon = closed && yVar.FillStyle >= 0;
-    if (DrawsLine(yVar) || polygon) {
-        if (DrawsLine(yVar)) {
-            env.PalettePen(dc, yVar.Color, yVar.PenWidth, yVar.PenStyle);
-        } else {
-            dc.SelectPen(Pen{0, 1, PenStyle::Null});
-        }
-        const Pen pen = dc.State().pen;
-        dc.SetSmoothing(!page && !env.PlainDrawing);
-        if (polygon) {
-            dc.SetTextColor(RgbOnly(env.Tool().PaletteColor(yVar.Color)));
-            env.PatternBrush(dc, yVar.Color, yVar.FillStyle);
-            dc.Polygon(std::span<const Point>(yVar.Marks.data(), curve.count));
-        } else {
-            for (std::span<const Point> piece : line) {
-                if (!page) {
-                    DrawScreenLine(dc, piece, rect, outer, pen.width);
-                } else if (StreamedPlot(plot)) {
-                    DrawClippedSegments(dc, piece, rect);
-                } else {
-                    dc.Polyline(piece);
-                }
+    dc.SetSmoothing(!page && !env.PlainDrawing);
+    const bool polygon = yVar.Filled && yVar.FillStyle >= 0;
+    if (DrawsLine(yVar)) {
+        env.PalettePen(dc, yVar.Color, yVar.PenWidth, yVar.PenStyle);
+    } else {
+        dc.SelectPen(Pen{0, 1, PenStyle::Null});
+    }
+    if (polygon) {
+        dc.SetTextColor(RgbOnly(env.Tool().PaletteColor(yVar.Color)));
+        env.PatternBrush(dc, yVar.Color, yVar.FillStyle);
+        dc.Polygon(std::span<const Point>(yVar.Marks.data(), static_cast<std::size_t>(yVar.MarkCount)));
+    } else if (DrawsLine(yVar)) {
+        for (std::span<const Point> piece : line) {
+            if (!page) {
+                DrawScreenLine(dc, piece, rect, outer, dc.State().pen.width);
+            } else if (StreamedPlot(plot)) {
+                DrawClippedSegments(dc, piece, rect);
+            } else {
+                dc.Polyline(piece);
             }
         }
     }
