@@ -10,9 +10,8 @@ mkdir -p "$out"
 shopt -s nullglob
 examples=("$root"/examples/*.vtg)
 if [ ${#examples[@]} -eq 0 ]; then
-  "$build/tools/vortiga" demo -o "$out/demo.png"
-  echo "rendered $out/demo.png"
-  exit 0
+  echo "main: no examples in $root/examples" >&2
+  exit 1
 fi
 for f in "${examples[@]}"; do
   name="$(basename "$f" .vtg)"

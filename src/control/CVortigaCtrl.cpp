@@ -6,6 +6,7 @@
 #include "control/PropertyExchange.h"
 #include "objects/CPlotObj.h"
 #include "plot/CPlotLook.h"
+#include "plot/CPlotLookAutomation.h"
 #include "regions/CPlotRegion.h"
 
 namespace vtg {
@@ -80,6 +81,7 @@ const MemberTable<CVortigaCtrl>& CVortigaCtrl::Members() {
     static const MemberTable<CVortigaCtrl> table = [] {
         MemberTable<CVortigaCtrl> m;
         AddProperties(m);
+        AddMethods(m);
         return m;
     }();
     return table;
@@ -198,7 +200,13 @@ int CVortigaCtrl::CurrentSelectionCode() const {
 void CVortigaCtrl::Zoom(std::int16_t mode) {
     CancelEditing();
     CPlotLook& plot = Plot();
-    if (mode == 3) plot.ZoomReset();
+    switch (mode) {
+        case 1: ZoomIn(plot); break;
+        case 2: ZoomOut(plot); break;
+        case 3: plot.ZoomReset(); break;
+        case 4: ZoomToRect(plot); break;
+        default: break;
+    }
     ZoomLevel = plot.ZoomLevel;
     zoomed = ZoomLevel > 1.001;
     if (!zoomed) {

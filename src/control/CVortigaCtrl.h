@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "control/Events.h"
+#include "control/UnbuiltMethod.h"
 #include "objects/ObjectIdAllocator.h"
 #include "platform/Automation.h"
 #include "platform/ConnectionPoint.h"
@@ -80,7 +81,7 @@ public:
     CVortigaCtrl(const CVortigaCtrl&) = delete;
     CVortigaCtrl& operator=(const CVortigaCtrl&) = delete;
 
-    // The dispatch interface: the 44 properties (methods are added beside them).
+    // The dispatch interface: the 44 properties and the 146 methods.
     static const MemberTable<CVortigaCtrl>& Members();
 
     // ---- window ----
@@ -129,13 +130,102 @@ public:
     void ModifiedTail() override;
     void InvalidateControl() override;
     void LookDirty();
-    // Zoom mode 3 resets the axes to their full ranges; the level is then reported through
-    // ZoomLevel, the scroll bars and ZoomDone.
+    // Mode 1 zooms in, 2 out, 3 back to the full ranges, 4 to the dragged rubber band; the
+    // level is then reported through ZoomLevel, the scroll bars and ZoomDone (for any mode).
     void Zoom(std::int16_t mode);
     // Shows the zoom scroll bars while the view is zoomed, hides them otherwise.
     void UpdateScrollBars(bool show, bool verticalOnlyCheck = false);
     // 0 nothing, a region's kind, 7 a text object, 13 a variable line.
     int CurrentSelectionCode() const;
+
+    // ---- automation methods (CVortigaCtrlMethods*.cpp) ----
+    // Numbering as the host passes it: variable 0 is the independent variable and 1..n the
+    // dependent ones (SetData, GetData, SetLegend); axis 0 is the X axis and 1..GetNYaxes() the
+    // Y axes. SetVariable, SetAxisMap, SetAttribute and the per-variable line methods take
+    // 0-based variable positions. Silent range checks ignore the call; where an index is an
+    // error, an invalid-argument automation error reaches the host and nothing changes.
+
+    // Drawing and view.
+    void Redraw();
+    void GetScroll(bool Horizontal, std::int16_t& MinValue, std::int16_t& MaxValue);
+    void UpdateAxis();
+    void Clear();
+
+    // Variables and data.
+    void SetVariable(std::int16_t index, const std::string& VariableName);
+    std::string GetVariable(std::int16_t index);
+    void DeleteVariable(std::int16_t VarNo);
+    void MoveVariable(std::int16_t SourceVarNo, std::int16_t TargetVarNo);
+    void SetData(std::int16_t VarNo, std::int16_t DataNo, double Value);
+    bool GetData(std::int16_t VarNo, std::int16_t DataNo, double& Value);
+    void SetXData(std::int16_t VarNo, std::int16_t DataNo, double Value);
+    bool GetXData(std::int16_t VarNo, std::int16_t DataNo, double& Value);
+    void SetXVariable(std::int16_t Yvarno, std::int16_t Xvarno);
+    std::int16_t GetXVariable(std::int16_t Yvarno);
+    void SetInteger(std::int16_t VarNo);
+    void SetSubstitutionString(const std::string& String);
+    void SetSubstitutionValue(std::int16_t VarNo, const std::string& String);
+    void SetSymbol(const std::string& SymbolName, const std::string& Value);
+    void SetPhasePlot(bool bSet);
+    bool GetPhasePlot();
+    std::string GetPhaseXVariable();
+    void SetPhaseXVariable(const std::string& sVarName);
+    void FirePhasePlot(const std::string& sVarName);
+
+    // Axes and scales.
+    void SetScale(std::int16_t VarNo, std::int16_t Scale);
+    std::int16_t GetScale(std::int16_t VarNo);
+    void SetAxisScale(std::int16_t VarNo, std::int16_t Scale);
+    void SetRange(std::int16_t VarNo, double LowValue, double HighValue);
+    void GetRange(std::int16_t VarNo, double& LowValue, double& HighValue);
+    void SetAxisRange(std::int16_t AxisNo, double LowValue, double HighValue);
+    void GetAxisRange(std::int16_t AxisNo, double& LowValue, double& HighValue);
+    void SetAxisRangeR(std::int16_t AxisNo, double LowValue, double HighValue, std::int16_t iRibon);
+    bool GetAxisHighLows(std::int16_t iAxis, double& dVarLow, double& dVarHigh, double& dAxisLow,
+                         double& dAxisHigh, double& dLow, double& dHigh);
+    void GetSetAxisRefit(std::int16_t iAxis);
+    void SetAxisMap(std::int16_t VarNo, std::int16_t AxisNo);
+    std::int16_t GetAxisMap(std::int16_t VarNo);
+    std::int16_t GetNYaxes();
+    void SetMultiplier(std::int16_t AxisNo, std::int16_t Multiplier);
+    std::int16_t GetMultiplier(std::int16_t AxisNo);
+    void SetMultiplierType(std::int16_t AxisNo, std::int16_t MultiplierType);
+    std::int16_t GetMultiplierType(std::int16_t AxisNo);
+    void SetAxisMode(std::int16_t AxisNo, std::int16_t index, std::int16_t mode);
+    void GetAxisMode(std::int16_t AxisNo, std::int16_t index, std::int16_t& mode);
+    void SetTieLine(std::int16_t Type, std::int16_t VarNo);
+
+    // Labels, legends, fonts and line attributes.
+    void SetLabel(std::int16_t AxisNo, const std::string& Label);
+    std::string GetLabel(std::int16_t AxisNo);
+    void SetLegend(std::int16_t VarNo, const std::string& Legend);
+    std::string GetLegend(std::int16_t VarNo);
+    std::string GetCurrentValue(std::int16_t ObjID);
+    void SetFont(std::int16_t FontID, const std::string& fontname, std::int16_t size, std::int16_t attrib);
+    std::string GetFont(std::int16_t FontID, std::int16_t& size, std::int16_t& attrib);
+    void SetAttribute(std::int16_t lineno, std::int16_t Type, std::int16_t marker, std::int16_t color);
+    void GetAttribute(std::int16_t lineno, std::int16_t& Type, std::int16_t& marker, std::int16_t& color);
+    void SetLegendBox(std::int16_t location, std::int16_t width, float itemheight, std::int16_t margin);
+    void GetVarLocalAttribute(std::int16_t lineno, std::int16_t& ilocal);
+    void SetVarLocalAttribute(std::int16_t lineno, std::int16_t ilocal);
+    void GetVarLineAttributes(std::int16_t iVar, std::int16_t& iColor, std::int16_t& iLineWidth,
+                              std::int16_t& iLineStyle, std::int16_t& iMarker, std::int16_t& iSize,
+                              std::int16_t& iInterval);
+    void SetVarLineAttributes(std::int16_t iVar, std::int16_t iColor, std::int16_t iLineWidth,
+                              std::int16_t iLineStyle, std::int16_t iMarker, std::int16_t iSize,
+                              std::int16_t iInterval);
+    std::int16_t GetLabelColor(std::int16_t AxisNo);
+    std::int16_t GetAxisColor(std::int16_t AxisNo);
+
+    // Dialogs that have nothing to do.
+    void HideVariableDialog() {}
+    void PageLayout() {}
+
+    // The body of every method whose part of the control is not built yet.
+    template <MethodName Name, Pending Why, class R, class... A>
+    R NotBuilt(A...) {
+        ThrowNotBuilt(Name.text, Why);
+    }
 
     // ---- timers and highlighting ----
     void StartCursorTimer();
@@ -210,6 +300,17 @@ private:
     void WriteLog(std::string_view line) override;
 
     static void AddProperties(MemberTable<CVortigaCtrl>& m);
+    static void AddMethods(MemberTable<CVortigaCtrl>& m);
+
+    // ---- shared by the methods ----
+    // The dependent variables the host may address: nvariables, taken from the plot first
+    // when it is 0.
+    int AddressableVariables();
+    void InvalidateUnlessLoading();
+    // Compacts the axis map, then the plot refits and lays itself out anew.
+    void ApplyAxisMap();
+    // The legend, when shown, and the plot are laid out anew.
+    void RelayoutLegend();
 
     // ---- property handlers (CVortigaCtrlProperties.cpp) ----
     void MarkChanged(std::uint32_t bit) { changedProperties |= bit; }

@@ -44,6 +44,7 @@ public:
     int Code = 0;
     int Owner = 0;
     int Visible = 1;
+    int Cursor = 0;     // the cursor shown over the handle (an IDC_ id), 0 for the default
 };
 
 class CPlotEnv {

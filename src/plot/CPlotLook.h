@@ -19,6 +19,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -195,18 +196,52 @@ public:
     bool SetZoomLevel(double z);
 
     // ---- texts (CPlotLookTexts.cpp) ----
+    // index 0 the X caption; k >= 1 variable k's legend on run, phase and data-file plots,
+    // else Y caption k; -1..-3 corner label 1..3 (an empty text removes it).
     void SetLabel(int index, const std::string& text);
     std::string GetLabel(int index) const;
+    // Points between digits in texts over three bytes become the user's decimal separator.
+    // index > 100 names a plot object whose variable is meant. True when the legend box is shown.
     bool SetLegend(int index, const std::string& text);
     std::optional<std::string> GetLegend(int index) const;
+    // index 0 the X caption; k variable k (and the caption of its Y axis). Indexes outside
+    // 0..number of variables are ignored.
+    void SetSubstitutionValue(int index, const std::string& text);
+    // Nothing when the X caption (index 0) or the variable's legend text is empty.
+    std::optional<std::string> GetSubstitutionValue(int index) const;
+    // The host's legend proportions (ignored while the control's IgnoreSetLegend is set);
+    // location 1 asks the next layout to put the legend at the window's right edge.
+    void SetLegendBox(int location, int sampleLength, double itemSpacing, int margin);
     // The control's title (code 255), x label (0) and y label (1) texts.
     void SetCaptionText(int code, const std::string& text);
-    void SetSymbol(const std::string& name, const std::string& value);
     // Slot 0 title, 1 label (and small label at 3/4 size), 2 axis, 3 legend (and small
     // legend), 4 drawing area; other slots are ignored. Sizes of 0 or less mean 10 points.
     void SetFont(int which, const std::string& face, int size, int style);
     // Shows or hides the legend box; dc (may be null) is what the legend measures itself on.
     void ToggleLegend(Surface* dc);
+
+    // ---- symbols and displayed texts (CPlotLookSymbols.cpp) ----
+    struct SymbolLookup {
+        int result = 0;             // 0 no such symbol, 1 a symbol, 2 DATE or TIME
+        std::string value;
+    };
+    struct ExpandedText {
+        std::string text;
+        bool usedDateTime = false;  // the text shows the live date or time
+    };
+    // Symbol names compare without regard to case. SetSymbol appends a symbol when no symbol
+    // has the name.
+    void SetSymbol(const std::string& name, const std::string& value);
+    // DATE and TIME with an empty value take the current date (time) in the user's format and
+    // keep it until RefreshDateTime.
+    SymbolLookup LookupSymbol(std::string_view name);
+    void RefreshDateTime();
+    // Replaces every "&[name]" whose name is a symbol by its value; unknown names and a "&["
+    // without a closing "]" stay as written.
+    ExpandedText ExpandSymbols(std::string_view text);
+    // What a caption or legend shows: its text with the plot's SubstitutionString replaced by
+    // the substitution value (when both are set), then with its symbols expanded.
+    std::string DisplayText(std::string_view text, std::string_view substitutionValue = {});
 
     // ---- drawing (CPlotLookDraw.cpp) ----
     // Paints the plot onto dc: rect is the area to paint (device pixels), axesOnly repaints

@@ -1,6 +1,6 @@
-// The plot's texts: axis captions, variable legends, corner labels and named symbols.
+// The plot's texts: axis captions, variable legends and their substitution values, corner
+// labels, fonts and the legend box's proportions.
 #include <algorithm>
-#include <cctype>
 
 #include "objects/CPlotObj.h"
 #include "platform/Locale.h"
@@ -38,12 +38,6 @@ std::string LocaliseDecimalPoints(const std::string& text) {
     return out;
 }
 
-bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 }  // namespace
 
 void CPlotLook::SetLabel(int index, const std::string& text) {
@@ -53,7 +47,10 @@ void CPlotLook::SetLabel(int index, const std::string& text) {
         if (index == 0) {
             if (XAxisRgn) XAxisRgn->Label.Text = value;
         } else if (IsTimePlot() || FromDataFile) {
-            if (CPlotVar* var = YVar(index - 1)) var->Label.Text = value;
+            if (CPlotVar* var = YVar(index - 1)) {
+                var->Label.Text = value;
+                if (LegendRgn) LegendRgn->MarkForLayout();
+            }
         } else if (CPlotAxisRgn* axis = YAxisRegion(index)) {
             axis->Label.Text = value;
         }
@@ -65,6 +62,8 @@ void CPlotLook::SetLabel(int index, const std::string& text) {
         if (corner) {
             ForgetRegion(corner.get());
             corner.reset();
+            Control->ContentDeleted();
+            LayoutDirty = 1;
         }
         return;
     }
@@ -74,6 +73,7 @@ void CPlotLook::SetLabel(int index, const std::string& text) {
         corner->ColorIndex = XLabelRgn ? XLabelRgn->ColorIndex : 0;
         corner->Hidden = LabelRegionsHidden;
         Regions.push_back(corner.get());
+        LayoutDirty = 1;
     }
     corner->Label.Text = text;
 }
@@ -115,6 +115,36 @@ std::optional<std::string> CPlotLook::GetLegend(int index) const {
     return var->Label.Text;
 }
 
+void CPlotLook::SetSubstitutionValue(int index, const std::string& text) {
+    if (index == 0) {
+        if (XAxisRgn) XAxisRgn->Label.Text2 = text;
+    } else if (CPlotVar* var = index >= 1 ? YVar(index - 1) : nullptr) {
+        var->SubstValue = text;
+        if (CPlotAxisRgn* axis = YAxisRegion(var->AxisMap)) axis->Label.Text2 = text;
+        if (LegendRgn) LegendRgn->MarkForLayout();
+    } else {
+        return;
+    }
+    LayoutDirty = 1;
+}
+
+std::optional<std::string> CPlotLook::GetSubstitutionValue(int index) const {
+    if (index == 0) {
+        if (!XAxisRgn || XAxisRgn->Label.Text.empty()) return std::nullopt;
+        return XAxisRgn->Label.Text2;
+    }
+    const CPlotVar* var = index >= 1 ? YVar(index - 1) : nullptr;
+    if (!var || var->Label.Text.empty()) return std::nullopt;
+    return var->SubstValue;
+}
+
+void CPlotLook::SetLegendBox(int location, int sampleLength, double itemSpacing, int margin) {
+    if (Props().IgnoreSetLegend || !LegendRgn) return;
+    LegendRgn->SetProportions(sampleLength, itemSpacing, margin);
+    if (location == 1) LegendBoxPlaced = 1;
+    LayoutDirty = 1;
+}
+
 void CPlotLook::SetCaptionText(int code, const std::string& text) {
     if (code == 255) {
         if (TitleRgn) TitleRgn->Label.Text = text;
@@ -124,16 +154,6 @@ void CPlotLook::SetCaptionText(int code, const std::string& text) {
         if (CPlotAxisRgn* axis = YAxisRegion(1)) axis->Label.Text = text;
     }
     LayoutDirty = 1;
-}
-
-void CPlotLook::SetSymbol(const std::string& name, const std::string& value) {
-    for (auto& symbol : Symbols) {
-        if (SameNameIgnoringCase(symbol.Name, name)) {
-            symbol.Value = value;
-            return;
-        }
-    }
-    Symbols.emplace_back(name, value);
 }
 
 void CPlotLook::SetFont(int which, const std::string& face, int size, int style) {

@@ -1,0 +1,196 @@
+// The methods of the dispatch interface, in DISPID order, with the parameter names hosts see.
+// The C++ signatures give the automation types: short -> int16_t, long -> int32_t, BOOL ->
+// bool, a non-const reference -> a by-reference output.
+#include "control/CVortigaCtrl.h"
+
+namespace vtg {
+
+namespace {
+
+using C = CVortigaCtrl;
+using S = const std::string&;
+using I2 = std::int16_t;
+using I4 = std::int32_t;
+using R4 = float;
+using R8 = double;
+using B = bool;
+using V = const Variant&;
+using Params = std::vector<std::string>;
+
+template <MethodName Name, Pending Why, class R, class... A>
+void Unbuilt(MemberTable<C>& m, DispId id, Params params) {
+    R (C::*fn)(A...) = &C::NotBuilt<Name, Why, R, A...>;
+    m.Method(Name.text, id, fn, std::move(params));
+}
+
+}  // namespace
+
+void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
+    using P = Pending;
+    m.Method("Redraw", 100, &C::Redraw, {});
+    Unbuilt<"Scroll", P::Interaction, void, B, I2, I2>(m, 101, {"Horizontal", "Type", "Value"});
+    m.Method("GetScroll", 102, &C::GetScroll, {"Horizontal", "MinValue", "MaxValue"});
+    m.Method("GetCurrentValue", 103, &C::GetCurrentValue, {"ObjID"});
+    Unbuilt<"AddTimeData", P::TimeData, void, I2, R8, R8>(m, 104, {"VarNo", "Time", "Value"});
+    m.Method("SetLabel", 105, &C::SetLabel, {"AxisNo", "Label"});
+    m.Method("SetLegend", 106, &C::SetLegend, {"VarNo", "Legend"});
+    m.Method("SetScale", 107, &C::SetScale, {"VarNo", "Scale"});
+    m.Method("SetInteger", 108, &C::SetInteger, {"VarNo"});
+    m.Method("SetRange", 109, &C::SetRange, {"VarNo", "LowValue", "HighValue"});
+    m.Method("SetData", 110, &C::SetData, {"VarNo", "DataNo", "Value"});
+    m.Method("SetFont", 111, &C::SetFont, {"FontID", "fontname", "size", "attrib"});
+    m.Method("SetVariable", 112, &C::SetVariable, {"index", "VariableName"});
+    m.Method("GetVariable", 113, &C::GetVariable, {"index"});
+    m.Method("GetRange", 114, &C::GetRange, {"VarNo", "LowValue", "HighValue"});
+    m.Method("GetLabel", 115, &C::GetLabel, {"AxisNo"});
+    Unbuilt<"RewindTimeData", P::TimeData, void, R8>(m, 116, {"starttime"});
+    m.Method("GetFont", 117, &C::GetFont, {"FontID", "size", "attrib"});
+    m.Method("SetAttribute", 118, &C::SetAttribute, {"lineno", "Type", "marker", "color"});
+    m.Method("GetAttribute", 119, &C::GetAttribute, {"lineno", "Type", "marker", "color"});
+    Unbuilt<"ClearTimeData", P::TimeData, void, I2>(m, 120, {"VarNo"});
+    Unbuilt<"GetSettings", P::Settings, std::string>(m, 121, {});
+    Unbuilt<"SetSettings", P::Settings, void, S>(m, 122, {"Settings"});
+    Unbuilt<"EditObject", P::Interaction, void, I2>(m, 123, {"ObjectID"});
+    m.Method("GetAxisMap", 124, &C::GetAxisMap, {"VarNo"});
+    m.Method("SetAxisMap", 125, &C::SetAxisMap, {"VarNo", "AxisNo"});
+    Unbuilt<"FireReloadEvent", P::EventsAndModes, void>(m, 126, {});
+    Unbuilt<"CopyToBuffer", P::TimeData, void, V>(m, 127, {"Data"});
+    m.Method("SetAxisRange", 128, &C::SetAxisRange, {"AxisNo", "LowValue", "HighValue"});
+    m.Method("GetAxisRange", 129, &C::GetAxisRange, {"AxisNo", "LowValue", "HighValue"});
+    m.Method("SetXData", 130, &C::SetXData, {"VarNo", "DataNo", "Value"});
+    m.Method("SetTieLine", 131, &C::SetTieLine, {"Type", "VarNo"});
+    Unbuilt<"AddText", P::Annotations, I2, S, R4, R4, I2, I2, S, I2, I2>(
+        m, 132, {"text", "x", "y", "color", "alignment", "fontname", "size", "style"});
+    m.Method("SetXVariable", 133, &C::SetXVariable, {"Yvarno", "Xvarno"});
+    m.Method("GetXVariable", 134, &C::GetXVariable, {"Yvarno"});
+    m.Method("GetLegend", 135, &C::GetLegend, {"VarNo"});
+    m.Method("GetNYaxes", 136, &C::GetNYaxes, {});
+    Unbuilt<"AddTextDialog", P::Annotations, void>(m, 137, {});
+    m.Method("HideVariableDialog", 138, &C::HideVariableDialog, {});
+    Unbuilt<"Copy", P::Clipboard, void>(m, 139, {});
+    Unbuilt<"Paste", P::Clipboard, void>(m, 140, {});
+    m.Method("SetMultiplier", 141, &C::SetMultiplier, {"AxisNo", "Multiplier"});
+    m.Method("GetMultiplier", 142, &C::GetMultiplier, {"AxisNo"});
+    Unbuilt<"ModifyText", P::Annotations, void, S, S>(m, 143, {"oldText", "newText"});
+    m.Method("GetData", 144, &C::GetData, {"VarNo", "DataNo", "Value"});
+    m.Method("GetXData", 145, &C::GetXData, {"VarNo", "DataNo", "Value"});
+    m.Method("SetLegendBox", 146, &C::SetLegendBox, {"location", "width", "itemheight", "margin"});
+    m.Method("SetSubstitutionString", 147, &C::SetSubstitutionString, {"String"});
+    m.Method("SetSubstitutionValue", 148, &C::SetSubstitutionValue, {"VarNo", "String"});
+    m.Method("GetMultiplierType", 149, &C::GetMultiplierType, {"AxisNo"});
+    m.Method("SetMultiplierType", 150, &C::SetMultiplierType, {"AxisNo", "MultiplierType"});
+    m.Method("DeleteVariable", 151, &C::DeleteVariable, {"VarNo"});
+    m.Method("MoveVariable", 152, &C::MoveVariable, {"SourceVarNo", "TargetVarNo"});
+    m.Method("SetAxisMode", 153, &C::SetAxisMode, {"AxisNo", "index", "mode"});
+    m.Method("GetAxisMode", 154, &C::GetAxisMode, {"AxisNo", "index", "mode"});
+    Unbuilt<"EnableResetFromDefinition", P::EventsAndModes, void, B>(m, 155, {"Enable"});
+    Unbuilt<"SetXYData", P::PlotObjects, void, I2, I2, R8, R8>(m, 156, {"ObjectID", "DataNo", "x", "y"});
+    Unbuilt<"NewLine", P::PlotObjects, I2, I2, I2, I2, I2, I2>(
+        m, 157, {"color", "linetype", "marker", "MarkerSize", "direction"});
+    Unbuilt<"NewPolygon", P::PlotObjects, I2, I2, I2>(m, 158, {"color", "fillmode"});
+    Unbuilt<"NewText", P::PlotObjects, I2, S, R8, R8, I2>(m, 159, {"text", "x", "y", "attached"});
+    Unbuilt<"SetTextAttribute", P::PlotObjects, void, I2, I2, I2, I2, S, I2, I2>(
+        m, 160, {"ObjectID", "color", "alignment", "angle", "fontname", "size", "style"});
+    Unbuilt<"SetObject", P::PlotObjects, I2, I2, I2, I2>(m, 161, {"ObjectID", "Value", "mask"});
+    Unbuilt<"SetLineAttribute", P::PlotObjects, void, I2, I2, I2, I2, I2, I2, I2>(
+        m, 162, {"ObjectID", "color", "linetype", "marker", "MarkerSize", "direction", "mask"});
+    Unbuilt<"DoDoubleClick", P::Interaction, void, I2, I2>(m, 163, {"x", "y"});
+    Unbuilt<"DisplayText", P::Annotations, void, S, I2, I2, I4>(m, 164, {"szText", "x", "y", "millisecs"});
+    Unbuilt<"SetEvent", P::EventsAndModes, void, I2, B, B>(m, 165, {"EventID", "OnOff", "Default"});
+    Unbuilt<"ManageCursor", P::EventsAndModes, void, B>(m, 166, {"OnOff"});
+    Unbuilt<"InvokeMenuItem", P::Menus, void, I4>(m, 167, {"ID"});
+    Unbuilt<"GetMenuItem", P::Menus, std::string, I2&, I2&>(m, 168, {"code", "ID"});
+    Unbuilt<"UpdateMenu", P::Menus, void>(m, 169, {});
+    Unbuilt<"IsMenuItemEnabled", P::Menus, B, I2>(m, 170, {"ID"});
+    Unbuilt<"DragLine", P::Interaction, void, I2, I2, I2, I2, I2>(m, 171, {"x1", "y1", "x2", "y2", "color"});
+    m.Method("UpdateAxis", 172, &C::UpdateAxis, {});
+    m.Method("Clear", 173, &C::Clear, {});
+    m.Method("Zoom", 174, &C::Zoom, {"mode"});
+    Unbuilt<"IsRegionDefined", P::Interaction, B>(m, 175, {});
+    Unbuilt<"GetPointerLocation", P::Interaction, B, I2&, I2&>(m, 176, {"ix", "iy"});
+    m.Method("SetSymbol", 177, &C::SetSymbol, {"SymbolName", "Value"});
+    Unbuilt<"ConvertToDevice", P::Interaction, B, R8, R8, I2&, I2&>(m, 178, {"x", "y", "ix", "iy"});
+    Unbuilt<"ConvertToPlot", P::Interaction, B, I2, I2, R8&, R8&>(m, 179, {"ix", "iy", "x", "y"});
+    Unbuilt<"SetCopyMode", P::EventsAndModes, void, I2>(m, 180, {"mode"});
+    Unbuilt<"SetTextMode", P::EventsAndModes, void, I2>(m, 181, {"mode"});
+    Unbuilt<"SetHighlightMode", P::EventsAndModes, void, I2>(m, 182, {"mode"});
+    Unbuilt<"SetMousePointer", P::EventsAndModes, void, I2>(m, 183, {"Type"});
+    Unbuilt<"CopyWithSize", P::Clipboard, void, I2, I2>(m, 184, {"width", "height"});
+    Unbuilt<"GetXYData", P::PlotObjects, B, I2, I2, R8&, R8&>(m, 185, {"ObjectID", "DataNo", "x", "y"});
+    Unbuilt<"ChangeText", P::PlotObjects, void, I2, S, R8, R8, I2>(
+        m, 186, {"ObjectID", "text", "x", "y", "attached"});
+    Unbuilt<"Print2", P::Printing, void, B>(m, 187, {"SetupOnly"});
+    Unbuilt<"PrintPreview", P::Preview, void, B>(m, 188, {"ON"});
+    Unbuilt<"OpenLog", P::OperationLog, void, S>(m, 189, {"filename"});
+    Unbuilt<"CloseLog", P::OperationLog, void>(m, 190, {});
+    m.Method("PageLayout", 191, &C::PageLayout, {});
+    Unbuilt<"Rotate", P::Interaction, void, I2>(m, 192, {"direction"});
+    m.Method("SetPhasePlot", 193, &C::SetPhasePlot, {"bSet"});
+    m.Method("GetPhasePlot", 194, &C::GetPhasePlot, {});
+    // The result is an SCODE, declared as a long; the values arrive as an array or one number.
+    Unbuilt<"AddPhaseData", P::TimeData, I4, R4, V>(m, 195, {"x_data", "py_data"});
+    m.Method("GetPhaseXVariable", 196, &C::GetPhaseXVariable, {});
+    m.Method("SetPhaseXVariable", 197, &C::SetPhaseXVariable, {"sVarName"});
+    m.Method("FirePhasePlot", 198, &C::FirePhasePlot, {"sVarName"});
+    m.Method("GetScale", 199, &C::GetScale, {"VarNo"});
+    m.Method("GetAxisHighLows", 200, &C::GetAxisHighLows,
+             {"iAxis", "dVarLow", "dVarHigh", "dAxisLow", "dAxisHigh", "dLow", "dHigh"});
+    Unbuilt<"EnableFireEvent", P::EventsAndModes, void, B>(m, 201, {"Enable"});
+    Unbuilt<"AddLegendEditDialog", P::Dialogs, void>(m, 202, {});
+    m.Method("SetAxisScale", 203, &C::SetAxisScale, {"VarNo", "Scale"});
+    Unbuilt<"GetSelAnnoAttributes", P::Annotations, std::string, I2&, I2&, I2&, I2&, I2&, I2&, I2&>(
+        m, 204, {"ifontsize", "ifontattrib", "ifontcolor", "idirecton", "ialignment", "iattachment", "iarrow"});
+    Unbuilt<"SetSelAnnoAttributes", P::Annotations, void, S, I2, I2, I2, I2, I2, I2, I2>(
+        m, 205,
+        {"sfontname", "ifontsize", "ifontattrib", "ifontcolor", "idirecton", "ialignment", "iattachment", "iarrow"});
+    Unbuilt<"GetVarLineInfo", P::Selection, void, I2&, I2&, I2&, I2&, I2&, I2&>(
+        m, 206, {"iColor", "iLineWidth", "iLineStyle", "iMarker", "iSize", "iInterval"});
+    Unbuilt<"SetVarLineInfo", P::Selection, void, I2, I2, I2, I2, I2, I2>(
+        m, 207, {"iColor", "iLineWidth", "iLineStyle", "iMarker", "iSize", "iInterval"});
+    Unbuilt<"GetIndexSelVarLine", P::Selection, void, I2&>(m, 208, {"iIndex"});
+    Unbuilt<"HideShowVariable", P::Selection, void, I2, I2>(m, 209, {"iIndex", "iHide1Show0"});
+    Unbuilt<"GetIndexSelLabel", P::Selection, void, I2&>(m, 210, {"iIndex"});
+    Unbuilt<"HideShowLabel", P::Selection, void, I2, I2>(m, 211, {"iIndex", "iHide1Show0"});
+    Unbuilt<"GetSelAxisScaleReverse", P::Selection, I2>(m, 212, {});
+    Unbuilt<"SetSelAxisScaleReverse", P::Selection, void, I2>(m, 213, {"iReverse"});
+    Unbuilt<"GetSelAxisScaleResetRange", P::Selection, I2>(m, 214, {});
+    Unbuilt<"SetSelAxisScaleResetRange", P::Selection, void, I2>(m, 215, {"iResetRange"});
+    Unbuilt<"GetSelAxisScaleLockGrid", P::Selection, I2>(m, 216, {});
+    Unbuilt<"SetSelAxisScaleLockGrid", P::Selection, void, I2>(m, 217, {"iLockGrid"});
+    Unbuilt<"GetSelAxisScaleInterval", P::Selection, R8>(m, 218, {});
+    Unbuilt<"SetSelAxisScaleInterval", P::Selection, void, R8>(m, 219, {"dInterval"});
+    Unbuilt<"GetIndexSelAxisScaleRgn", P::Selection, void, I2&>(m, 220, {"iIndex"});
+    Unbuilt<"GetVariableLineState", P::Selection, std::string, I2, I2&>(m, 221, {"iIndex", "iVisibility"});
+    Unbuilt<"GetYaxisLabelsState", P::Selection, std::string, I2, I2&>(m, 222, {"iIndex", "iVisibility"});
+    Unbuilt<"AddYAxisMapDialog", P::Dialogs, void>(m, 223, {});
+    m.Method("SetAxisRangeR", 224, &C::SetAxisRangeR, {"AxisNo", "LowValue", "HighValue", "iRibon"});
+    Unbuilt<"CheckMenuItem", P::Menus, B, I4, I2&>(m, 225, {"Command", "Check"});
+    Unbuilt<"GetLabelColorIndex", P::Selection, I2>(m, 226, {});
+    Unbuilt<"SetLabelColorIndex", P::Selection, void, I2>(m, 227, {"iColIndex"});
+    Unbuilt<"GetAxisColorIndex", P::Selection, I2>(m, 228, {});
+    Unbuilt<"SetAxisColorIndex", P::Selection, void, I2>(m, 229, {"iColIndex"});
+    Unbuilt<"SetPrintSettings", P::Printing, void, I2, R8, R8, R8, R8>(
+        m, 230, {"bLandscape", "LeftMargin", "TopMargin", "RightMargin", "BottomMargin"});
+    m.Method("GetVarLocalAttribute", 231, &C::GetVarLocalAttribute, {"lineno", "ilocal"});
+    m.Method("SetVarLocalAttribute", 232, &C::SetVarLocalAttribute, {"lineno", "ilocal"});
+    Unbuilt<"GetPlotIsLive", P::EventsAndModes, B>(m, 233, {});
+    Unbuilt<"SetPlotIsLive", P::EventsAndModes, void, B>(m, 234, {"bIsLive"});
+    Unbuilt<"KeyDown", P::EventsAndModes, void, I4, I4, I4>(m, 235, {"nChar", "nRepCnt", "nFlags"});
+    m.Method("GetVarLineAttributes", 236, &C::GetVarLineAttributes,
+             {"iVar", "iColor", "iLineWidth", "iLineStyle", "iMarker", "iSize", "iInterval"});
+    m.Method("SetVarLineAttributes", 237, &C::SetVarLineAttributes,
+             {"iVar", "iColor", "iLineWidth", "iLineStyle", "iMarker", "iSize", "iInterval"});
+    Unbuilt<"GetAnnotationCount", P::Annotations, void, I2&>(m, 241, {"nAnno"});
+    Unbuilt<"GetAnnoAttributes", P::Annotations, std::string, I2, I2&, I2&, I2&, I2&, I2&, I2&, I2&>(
+        m, 242,
+        {"iIndex", "ifontsize", "ifontattrib", "ifontcolor", "idirecton", "ialignment", "iattachment", "iarrow"});
+    Unbuilt<"SetFlippedFlag", P::EventsAndModes, void, B>(m, 243, {"bFlipped"});
+    Unbuilt<"ApplySettingByUserFlag", P::EventsAndModes, void>(m, 244, {});
+    // Both answer a short palette index.
+    m.Method("GetLabelColor", 245, &C::GetLabelColor, {"AxisNo"});
+    m.Method("GetAxisColor", 246, &C::GetAxisColor, {"AxisNo"});
+    m.Method("GetSetAxisRefit", 247, &C::GetSetAxisRefit, {"iAxis"});
+    Unbuilt<"AboutBox", P::Registration, void>(m, -552, {});
+}
+
+}  // namespace vtg

@@ -1,0 +1,12 @@
+#pragma once
+// Comparing UTF-8 texts without regard to case, for names the user types in any script
+// (symbol names): "Ä" matches "ä" and "ǅ" matches "ǆ", not only the ASCII letters.
+
+#include <string_view>
+
+namespace vtg {
+
+// Case-folded comparison. Bytes that are not valid UTF-8 compare as themselves.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+}  // namespace vtg

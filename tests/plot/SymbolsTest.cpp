@@ -1,0 +1,122 @@
+// Symbols in displayed texts: "&[name]" expansion with its rules for unknown names and a
+// missing "]", names in any letter case, the live DATE and TIME, and substitution values.
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+#include "platform/Locale.h"
+#include "plot/PlotTestSupport.h"
+
+namespace vtg {
+namespace {
+
+struct SymbolsTest : test::PlotFixture, testing::Test {
+    LocaleOverride locale{{".", "yyyy-MM-dd", "HH:mm:ss"}};
+    SymbolsTest() {
+        Plot().SetSymbol("UNIT", "kg");
+        Plot().SetSymbol("Ölstand", "hoch");
+    }
+};
+
+TEST_F(SymbolsTest, ReferencesExpandAndEverythingElseIsCopied) {
+    struct Row {
+        const char* text;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"Mass [kg]", "Mass [kg]"},
+        {"Mass [&[UNIT]]", "Mass [kg]"},
+        {"&[UNIT] per &[unit]", "kg per kg"},
+        {"&[NOPE] stays", "&[NOPE] stays"},
+        {"open &[UNIT", "open &[UNIT"},
+        {"&[UNIT] then &[UNIT", "kg then &[UNIT"},
+        {"&[x&[UNIT]]", "&[xkg]"},                 // an unknown name is scanned again after "&["
+        {"&[]", "&[]"},
+        {"&[ölSTAND]", "hoch"},                    // case is ignored beyond ASCII
+        {"&[\xFF]", "&[\xFF]"},
+        {"", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        const CPlotLook::ExpandedText out = Plot().ExpandSymbols(row.text);
+        EXPECT_EQ(out.text, row.expected);
+        EXPECT_FALSE(out.usedDateTime);
+    }
+    // A value is inserted as it is, never expanded again.
+    Plot().SetSymbol("REF", "&[UNIT]");
+    EXPECT_EQ(Plot().ExpandSymbols("&[REF]").text, "&[UNIT]");
+}
+
+TEST_F(SymbolsTest, NamesMatchWithoutRegardToCaseBeyondAscii) {
+    CPlotLook& p = Plot();
+    const std::size_t count = p.Symbols.size();
+    p.SetSymbol("ÖLSTAND", "tief");
+    EXPECT_EQ(p.Symbols.size(), count);
+    EXPECT_EQ(p.LookupSymbol("ölstand").value, "tief");
+    EXPECT_EQ(p.LookupSymbol("Unit").result, 1);
+    EXPECT_EQ(p.LookupSymbol("UNITS").result, 0);
+    EXPECT_EQ(p.LookupSymbol("\xC3").result, 0);
+}
+
+TEST_F(SymbolsTest, DateAndTimeAreTakenWhenFirstShownAndKeptUntilRefreshed) {
+    CPlotLook& p = Plot();
+    const std::time_t before = std::time(nullptr);
+    const CPlotLook::SymbolLookup date = p.LookupSymbol("date");
+    const CPlotLook::SymbolLookup time = p.LookupSymbol("TIME");
+    const std::time_t after = std::time(nullptr);
+    EXPECT_EQ(date.result, 2);
+    EXPECT_EQ(time.result, 2);
+    EXPECT_TRUE(date.value == Locale::FormatShortDate(before) || date.value == Locale::FormatShortDate(after));
+    EXPECT_EQ(date.value.size(), 10u);
+    EXPECT_EQ(time.value.size(), 8u);
+
+    const CPlotLook::ExpandedText stamped = p.ExpandSymbols("Printed &[DATE] &[TIME]");
+    EXPECT_TRUE(stamped.usedDateTime);
+    EXPECT_EQ(stamped.text, "Printed " + date.value + " " + time.value);
+
+    // Another format shows only after a refresh.
+    LocaleOverride other({".", "dd/MM/yy", "HH:mm"});
+    EXPECT_EQ(p.LookupSymbol("DATE").value, date.value);
+    p.RefreshDateTime();
+    EXPECT_EQ(p.LookupSymbol("DATE").value.size(), 8u);
+    EXPECT_EQ(p.LookupSymbol("TIME").value.size(), 5u);
+    EXPECT_EQ(p.LookupSymbol("UNIT").value, "kg");
+}
+
+TEST_F(SymbolsTest, LongDatesAreCutAtACharacterBoundary) {
+    // "x" and 100 two-byte characters: byte 120 falls inside a character.
+    std::string format = "'x";
+    for (int i = 0; i < 100; ++i) format += "\xC3\xA9";
+    format += "'";
+    LocaleOverride wordy({".", format, "HH"});
+    Plot().RefreshDateTime();
+    const std::string value = Plot().LookupSymbol("DATE").value;
+    EXPECT_EQ(value.size(), 119u);
+    EXPECT_EQ(value.substr(117), "\xC3\xA9");
+}
+
+TEST_F(SymbolsTest, SubstitutionValueTakesThePlaceholdersPlace) {
+    CPlotLook& p = Plot();
+    struct Row {
+        const char* placeholder;
+        const char* value;
+        const char* text;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"%s", "kg/h", "Flow [%s]", "Flow [kg/h]"},
+        {"%s", "kg", "%s and %s", "kg and kg"},
+        {"%s", "%s%s", "a %s b", "a %s%s b"},       // an inserted value is not searched again
+        {"%s", "", "Flow [%s]", "Flow [%s]"},       // no value: shown as written
+        {"", "kg", "Flow [%s]", "Flow [%s]"},       // no placeholder
+        {"<u>", "&[UNIT]/h", "Flow [<u>]", "Flow [kg/h]"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        p.SubstitutionString = row.placeholder;
+        EXPECT_EQ(p.DisplayText(row.text, row.value), row.expected);
+    }
+}
+
+}  // namespace
+}  // namespace vtg

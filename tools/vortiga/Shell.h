@@ -1,0 +1,95 @@
+#pragma once
+// The automation shell: a line-oriented language over any dispatch object. A line puts or gets
+// a property, calls a method (by-reference outputs are supplied by the shell and printed after
+// the result), or runs a ':' command. Each line either works or prints one error and the shell
+// goes on; the exit status tells whether any line failed.
+
+#include <filesystem>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Automation.h"
+#include "platform/ConnectionPoint.h"
+#include "platform/Geometry.h"
+
+namespace vtg::shell {
+
+class TextCursor;
+
+// What the ':size' and ':render' commands need from the program hosting the control. Failures
+// are thrown as std::runtime_error (or AutomationError) with a message for the user.
+class ShellHost {
+public:
+    virtual ~ShellHost() = default;
+    virtual void Resize(int width, int height) = 0;
+    // Paints the control into a PNG or PDF file; with a size, through its scaled drawing.
+    virtual void Render(const std::string& path, std::optional<Size> size) = 0;
+
+protected:
+    ShellHost() = default;
+    ShellHost(const ShellHost&) = default;
+    ShellHost& operator=(const ShellHost&) = default;
+};
+
+// The language, for `vortiga shell --help` and ':help'.
+std::string_view ShellHelpText();
+
+class Shell {
+public:
+    // Sizes and pictures are bounded so that a script cannot ask for gigabytes of bitmap.
+    static constexpr int kMaxExtent = 8192;
+
+    // host may be null: the window commands then fail with a message.
+    Shell(IDispatch& target, std::ostream& out, std::ostream& err, ShellHost* host = nullptr);
+
+    // Relative paths in ':csv' and ':render' resolve against this folder (empty: the current one).
+    void SetBaseDir(std::filesystem::path dir) { baseDir_ = std::move(dir); }
+
+    // Runs the next line. False when it failed; the error has then been printed.
+    bool Execute(std::string_view line);
+    // Runs lines until the input ends or ':quit'; returns 1 if any line failed, else 0.
+    int Run(std::istream& in);
+
+    bool QuitRequested() const { return quit_; }
+    bool AnyFailed() const { return failures_ > 0; }
+    int LineNumber() const { return lineNo_; }
+
+    // Connect this to the target's events; it prints them while ':events on' is in force.
+    std::shared_ptr<IEventSink> EventSink() const;
+
+private:
+    class EventPrinter;
+
+    void Statement(std::string_view line);
+    void Command(std::string_view line);
+    void CallMethod(DispId id, std::vector<Variant> inputs);
+    // Invokes a method by name with plain arguments (the data-loading commands).
+    void Call(std::string_view name, std::vector<Variant> args);
+    void Put(std::string_view name, Variant value);
+
+    void SizeCommand(TextCursor& c);
+    void RenderCommand(TextCursor& c);
+    void EventsCommand(TextCursor& c);
+    void DataCommand(TextCursor& c);
+    void CsvCommand(TextCursor& c);
+
+    ShellHost& Host(std::string_view command) const;
+    std::filesystem::path Resolve(const std::string& path) const;
+    const MemberInfo* Info(DispId id) const;
+
+    IDispatch& target_;
+    std::ostream& out_;
+    std::ostream& err_;
+    ShellHost* host_;
+    std::shared_ptr<EventPrinter> events_;
+    std::filesystem::path baseDir_;
+    int lineNo_ = 0;
+    int failures_ = 0;
+    bool quit_ = false;
+};
+
+}  // namespace vtg::shell
