@@ -53,7 +53,8 @@ public:
     void Invalidate(CPlotLook& plot) override;
     // Starts a rubber band at p; returns 1 (the region tracks the mouse).
     int BeginTrack(Surface& dc, CPlotLook& plot, Point p) override;
-    // Moves the band's free corner to p (kept inside the rectangle), redrawn in XOR.
+    // Moves the band's free corner to p (kept inside the rectangle), erasing and redrawing
+    // it with the same self-inverting figure.
     void Track(Surface& dc, CPlotLook& plot, Point p) override;
     // The zoom menu inside an active band, else the plot menu.
     Menu* GetContextMenu(CPlotLook& plot, Point p) override;

@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "platform/Locale.h"
-#include "platform/WindowSite.h"
 #include "regions/LineClipper.h"
 #include "CurveTestSupport.h"
 
@@ -84,12 +83,6 @@ TEST_F(DrawingRegionTest, GridLinesAcrossTheAreaAtEachAxisTick) {
     for (const DrawCall& c : lines) got.push_back(c.points);
     EXPECT_EQ(got, expected);
     EXPECT_EQ(lines[0].state.pen.color, Rgb(203, 203, 203));
-    // Bar graphs have no grid.
-    CPlotBarDrawingRgn bars;
-    bars.Rect = kArea;
-    dc.Clear();
-    bars.Draw(dc, Plot(), 1);
-    EXPECT_TRUE(dc.Calls().empty());
 }
 
 TEST_F(DrawingRegionTest, TheRubberBandFollowsTheMouseInsideTheAreaAndUndoesItself) {
@@ -125,33 +118,12 @@ TEST_F(DrawingRegionTest, TheBandAsFractionsOfTheArea) {
     EXPECT_DOUBLE_EQ(f->x1, 51.0 / 201.0);
     EXPECT_DOUBLE_EQ(f->y0, 0.0);
     EXPECT_DOUBLE_EQ(f->y1, 1.0);
-    EXPECT_TRUE(Area().BandCovers({110, 60, 150, 250}));
-    EXPECT_FALSE(Area().BandCovers({110, 60, 151, 250}));
 }
 
-TEST_F(DrawingRegionTest, ContextMenusInsideAndOutsideTheBand) {
-    Plot().Menus[0] = std::make_shared<Menu>();
-    Plot().Menus[3] = std::make_shared<Menu>();
-    EXPECT_EQ(Area().GetContextMenu(Plot(), {120, 60}), Plot().Menus[0].get());
-    Area().BandActive = 1;
-    Area().BandRect = {110, 60, 160, 90};
-    EXPECT_EQ(Area().GetContextMenu(Plot(), {120, 70}), Plot().Menus[3].get());
-    EXPECT_EQ(Area().GetContextMenu(Plot(), {200, 70}), Plot().Menus[0].get());
-}
-
-TEST_F(DrawingRegionTest, PixelAndValueQueries) {
-    EXPECT_TRUE(Area().ContainsPixel({300, 250}));
-    EXPECT_FALSE(Area().ContainsPixel({301, 100}));
-    EXPECT_FALSE(Area().SegmentVisible({0, 0}, {99, 300}));
-    EXPECT_FALSE(Area().SegmentVisible({150, 251}, {250, 400}));
-    EXPECT_TRUE(Area().SegmentVisible({0, 100}, {400, 100}));
+TEST_F(DrawingRegionTest, ValuesUnderPixelsAndPixelsUnderTheBand) {
     EXPECT_TRUE(Area().ValuesInRange(10.000005, -0.000005, XAxis(), YAxis()));
     EXPECT_FALSE(Area().ValuesInRange(10.0001, 5, XAxis(), YAxis()));
     EXPECT_EQ(Area().Readout(Plot(), {150, 200}), "x=2.5\ny=2.5");
-    const auto values = Area().AxisValuesAt(env, XAxis(), YAxis(), {300, 50});
-    ASSERT_TRUE(values);
-    EXPECT_DOUBLE_EQ(values->x, 10);
-    EXPECT_DOUBLE_EQ(values->y, 10);
     // A band picks the points whose pixels it holds.
     Data({1, 2, 3, 4}, {1, 2, 3, 4});
     Area().BandActive = 1;
@@ -178,7 +150,6 @@ INSTANTIATE_TEST_SUITE_P(
     Segments, SegmentClipper,
     testing::Values(ClipCase{"InsideUntouched", {120, 60}, {110, 70}, Segment{{110, 70}, {120, 60}}},
                     ClipCase{"LeftOfTheArea", {0, 60}, {99, 200}, std::nullopt},
-                    ClipCase{"BelowTheArea", {120, 250}, {200, 260}, std::nullopt},
                     ClipCase{"AcrossTheLeftEdge", {50, 100}, {150, 200}, Segment{{100, 150}, {150, 200}}},
                     ClipCase{"AcrossTheRightEdgeStopsAtRightMinusOne", {200, 100}, {400, 100},
                              Segment{{200, 100}, {299, 100}}},
