@@ -402,27 +402,30 @@ void CoverPixel(std::uint8_t* row, int x, std::uint8_t cover) {
 // it, so only the rows of its round ends need distances.
 bool CoverColumn(const Target& t, const Capsule& c, CoverageScratch& scratch) {
     if (c.ax != c.bx || c.length == 0) return false;
-    const int x = static_cast<int>(c.ax);
-    const int y0 = static_cast<int>(std::min(c.ay, c.by));
-    const int y1 = static_cast<int>(std::max(c.ay, c.by));
+    // In 64 bits: the ends may lie anywhere in the int range.
+    const auto x = static_cast<std::int64_t>(c.ax);
+    const auto y0 = static_cast<std::int64_t>(std::min(c.ay, c.by));
+    const auto y1 = static_cast<std::int64_t>(std::max(c.ay, c.by));
     const int r = static_cast<int>(c.reach);
     std::array<std::uint8_t, kMaxStampWidth + 2> profile{};
     for (int d = 0; d <= r && d < static_cast<int>(profile.size()); ++d) {
         profile[static_cast<std::size_t>(d)] = CoverAt(c, d, ShapeOf(1, 0));
     }
-    const int top = std::max(y0, t.clip.top);
-    const int bottom = std::min(y1, t.clip.bottom - 1);
-    const int left = std::max(x - r, t.clip.left);
-    const int right = std::min(x + r, t.clip.right - 1);
+    const auto top = static_cast<int>(std::max<std::int64_t>(y0, t.clip.top));
+    const auto bottom = static_cast<int>(std::min<std::int64_t>(y1, t.clip.bottom - 1));
+    const auto left = static_cast<int>(std::max<std::int64_t>(x - r, t.clip.left));
+    const auto right = static_cast<int>(std::min<std::int64_t>(x + r, t.clip.right - 1));
     if (left <= right) {
         for (int y = top; y <= bottom; ++y) {
             std::uint8_t* row = scratch.Row(y);
-            for (int px = left; px <= right; ++px) CoverPixel(row, px, profile[static_cast<std::size_t>(std::abs(px - x))]);
+            for (int px = left; px <= right; ++px) CoverPixel(row, px, profile[static_cast<std::size_t>(std::llabs(px - x))]);
             scratch.Touch(y, left, right);
         }
     }
     // The round ends: the rows beyond each end within reach.
-    for (int y = std::max(y0 - r, t.clip.top); y <= std::min(y1 + r, t.clip.bottom - 1); ++y) {
+    const auto capTop = static_cast<int>(std::max<std::int64_t>(y0 - r, t.clip.top));
+    const auto capBottom = static_cast<int>(std::min<std::int64_t>(y1 + r, t.clip.bottom - 1));
+    for (int y = capTop; y <= capBottom; ++y) {
         if (y >= y0 && y <= y1) continue;
         std::uint8_t* row = scratch.Row(y);
         bool any = false;

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPen>
 
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -114,6 +115,11 @@ TEST(SmoothLine, CoordinatesFarOutsideDrawOnlyWhatCrossesTheImage) {
     const std::vector<int> far = Drawn({{-100000000, 60}, {100000000, 60}}, 3);
     const std::vector<int> near = Drawn({{-10, 60}, {200, 60}}, 3);
     EXPECT_EQ(far, near);
+    // Columns and rows at the ends of the int range draw nothing and do not overflow.
+    const std::vector<int> none(static_cast<std::size_t>(kSize * kSize), 0);
+    EXPECT_EQ(Drawn({{INT_MIN, 0}, {INT_MIN, 100}}, 5), none);
+    EXPECT_EQ(Drawn({{INT_MAX, 0}, {INT_MAX, 100}}, 5), none);
+    EXPECT_EQ(Drawn({{5, INT_MAX}, {5, INT_MAX - 10}}, 5), none);
 }
 
 }  // namespace
