@@ -49,6 +49,34 @@ constexpr int kMaxStampWidth = 24;
 // sweep covers more than once are written more than once, so it is for copy mode only.
 void WidePolyline(const Target& target, std::uint32_t argb, int width, std::span<const Point> pts);
 
+// Coverage kept between calls of SmoothPolyline: one byte per pixel of the target and the
+// spans of rows that hold any, so that a stroke touches only the pixels it covers.
+class CoverageScratch {
+public:
+    // Sized for a target; cleared rows stay clear.
+    void Prepare(int width, int height);
+    std::uint8_t* Row(int y) { return cover_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_); }
+    void Touch(int y, int x0, int x1) { spans_.push_back({y, x0, x1}); }
+    // Blends every covered pixel into the target with argb and clears the coverage.
+    void Resolve(const Target& target, std::uint32_t argb);
+
+private:
+    struct Span {
+        int y, x0, x1;
+    };
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<std::uint8_t> cover_;
+    std::vector<Span> spans_;
+};
+
+// An anti-aliased solid line of the given width with round ends and joins, drawn opaquely
+// through pixel centres: each pixel takes the colour by the share of it the stroke covers
+// (from its distance to the line and the direction of the rim there), the strongest share of
+// all segments where segments overlap, so joins are not darkened.
+void SmoothPolyline(const Target& target, std::uint32_t argb, int width, std::span<const Point> pts,
+                    CoverageScratch& scratch);
+
 std::uint32_t ToArgb(Color c);
 Color FromArgb(std::uint32_t argb);
 

@@ -330,6 +330,9 @@ QtPainterBackend::StrokeKind QtPainterBackend::ChooseStroke(const SurfaceState& 
         if (IsThinCosmetic(pen)) return StrokeKind::Thin;
         if (opaque && solid && roundEnds && pen.width <= raster::kMaxStampWidth) return StrokeKind::Stamped;
     }
+    if (image_ != nullptr && Smooth(s) && solid && roundEnds && pen.width <= raster::kMaxStampWidth) {
+        return StrokeKind::Smoothed;
+    }
     // Opaque round ends hide the seams between separately stroked segments, and one long wide
     // path makes the painter's fill cost grow with its length. Any other raster operation must
     // cover each pixel once, and dashes must run on, so those stay one path.
@@ -397,6 +400,9 @@ void QtPainterBackend::Outline(const SurfaceState& s, std::span<const Point> pts
     switch (kind) {
         case StrokeKind::Thin: ThinPolyline(s, pts); break;
         case StrokeKind::Stamped: raster::WidePolyline(RasterTarget(s), raster::ToArgb(s.pen.color), s.pen.width, pts); break;
+        case StrokeKind::Smoothed:
+            raster::SmoothPolyline(RasterTarget(s), raster::ToArgb(s.pen.color), s.pen.width, pts, coverage_);
+            break;
         default: StrokeSegments(s, pts); break;
     }
 }

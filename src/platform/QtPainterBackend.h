@@ -7,7 +7,8 @@
 // it before anyone reads the pixels. Aliased thin lines, and aliased opaque wide lines with
 // round ends, bypass the painter and go through PixelRaster, which writes the image's pixels
 // directly: QPainter's stroker costs microseconds per segment and grows with the length of a
-// wide polyline, and a plot hands over series of 10^6 points.
+// wide polyline, and a plot hands over series of 10^6 points. Smoothed opaque solid lines with
+// round ends are anti-aliased there too.
 //
 // Geometry convention: integer coordinates name pixels. Strokes are drawn through pixel centres
 // (x + 0.5), fills are bounded by pixel edges, so a polygon from 0 to 10 fills pixels 0..9 and
@@ -69,7 +70,7 @@ private:
     void ApplyComposition(QPainter::CompositionMode mode);
     void ApplyAntialias(bool on);
     bool PrepareShape(const SurfaceState& s);
-    enum class StrokeKind { Thin, Stamped, Segments, Path };
+    enum class StrokeKind { Thin, Stamped, Smoothed, Segments, Path };
     StrokeKind ChooseStroke(const SurfaceState& s) const;
     void Outline(const SurfaceState& s, std::span<const Point> pts, bool closed);
     raster::Target RasterTarget(const SurfaceState& s);
@@ -111,6 +112,7 @@ private:
     };
     std::vector<CachedBrush> brushCache_;
     std::vector<QPointF> points_;
+    raster::CoverageScratch coverage_;
 };
 
 }  // namespace vtg

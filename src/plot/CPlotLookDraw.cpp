@@ -59,6 +59,12 @@ void DrawRegion(CPlotRegion* region, Surface& dc, CPlotLook& plot, int fullRedra
     if (region && !region->Hidden) region->Draw(dc, plot, fullRedraw);
 }
 
+// An axis the layout gave no room (the further Y axes of a flipped plot) would still set the
+// vertical mapping and draw its ticks somewhere: it is left out.
+void DrawAxis(CPlotAxisRgn* region, Surface& dc, CPlotLook& plot, int fullRedraw) {
+    if (region && !region->Rect.IsEmpty()) DrawRegion(region, dc, plot, fullRedraw);
+}
+
 CViewCoeff ViewOf(const Rect& r, bool horizontal, const CPlotAxis* axis) {
     const int start = horizontal ? r.left : r.top;
     const int extent = horizontal ? r.Width() : r.Height();
@@ -165,7 +171,7 @@ void CPlotLook::DrawRegions(Surface& dc, int axesOnly, int fullRedraw) {
     if (axesOnly) {
         DrawRegion(XAxisRgn.get(), dc, *this, fullRedraw);
         for (auto it = YAxisRgns.rbegin(); it != YAxisRgns.rend(); ++it) {
-            if ((*it)->Hidden) continue;
+            if ((*it)->Hidden || (*it)->Rect.IsEmpty()) continue;
             (*it)->Draw(dc, *this, fullRedraw);
             break;
         }
@@ -184,7 +190,7 @@ void CPlotLook::DrawRegions(Surface& dc, int axesOnly, int fullRedraw) {
     DrawRegion(XAxisRgn.get(), dc, *this, fullRedraw);
     std::size_t count = YAxisRgns.size();
     if (Props().PlotType != 0 && count > 2) --count;
-    for (std::size_t k = count; k-- > 0;) DrawRegion(YAxisRgns[k].get(), dc, *this, fullRedraw);
+    for (std::size_t k = count; k-- > 0;) DrawAxis(YAxisRgns[k].get(), dc, *this, fullRedraw);
 }
 
 std::optional<CPlotLook::VariableDrawing> CPlotLook::PrepareVariable(int i) {

@@ -4,12 +4,10 @@
 #include "regions/CPlotDrawingRgn.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 #include "axes/CPlotAxis.h"
 #include "axes/FormatNumber.h"
-#include "platform/WindowSite.h"
 #include "plot/CPlotEnv.h"
 #include "plot/CPlotLook.h"
 #include "plot/IPlotHost.h"
@@ -46,6 +44,7 @@ Pen DottedPen() {
 // The band as the surface draws it: not-XOR with a dotted pen and no fill, so that drawing it
 // again restores the picture.
 void DrawBandRect(Surface& dc, const Rect& r) {
+    if (r.IsEmpty()) return;
     StateGuard restore(dc);
     dc.SelectPen(DottedPen());
     dc.SelectBrush(Brush{BrushKind::Null});

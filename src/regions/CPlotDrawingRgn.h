@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -52,7 +53,8 @@ public:
     void Invalidate(CPlotLook& plot) override;
     // Starts a rubber band at p; returns 1 (the region tracks the mouse).
     int BeginTrack(Surface& dc, CPlotLook& plot, Point p) override;
-    // Moves the band's free corner to p (kept inside the rectangle), redrawn in XOR.
+    // Moves the band's free corner to p (kept inside the rectangle), erasing and redrawing
+    // it with the same self-inverting figure.
     void Track(Surface& dc, CPlotLook& plot, Point p) override;
     // The zoom menu inside an active band, else the plot menu.
     Menu* GetContextMenu(CPlotLook& plot, Point p) override;
@@ -134,17 +136,24 @@ protected:
 
     // The drawing rectangle on the device.
     vtg::Rect DeviceRect(const CPlotEnv& env) const;
+    // Maps the pair into yVar's point buffer; the line's pieces, reduced per pixel column.
+    std::vector<std::span<const Point>> MapForDrawing(CPlotVar& xVar, CPlotVar& yVar, const CPlotAxis& xAxis,
+                                                      const CPlotAxis& yAxis, CPlotLook& plot);
     void DrawZeroLine(Surface& dc, CPlotLook& plot);
     void DrawDiagonal(Surface& dc, CPlotLook& plot);
-    void DrawSelectionPasses(Surface& dc, CPlotVar& yVar, CPlotLook& plot, bool polygon);
+    // The highlight of a selected curve over its reduced line (or its polygon).
+    void DrawSelectionPasses(Surface& dc, CPlotVar& yVar, const std::vector<std::span<const Point>>& line,
+                             CPlotLook& plot, bool polygon);
     std::optional<PolylineMiddle> CachedMiddle(const CPlotVar& yVar);
 
     TrackerState tracker_;
     std::vector<MiddleCache> middles_;
     // Where the band's press point was, for Track.
     Point bandAnchor_;
-    // Where the pieces of the last mapped curve start in its point buffer.
+    // Where the pieces of the last mapped curve start in its point buffer, and its line
+    // reduced per pixel column (kept to reuse the memory).
     std::vector<std::uint32_t> pieces_;
+    std::vector<Point> reduced_;
 };
 
 class CPlotBarDrawingRgn : public CPlotDrawingRgn {

@@ -72,14 +72,14 @@ bool InsideInclusive(const Rect& r, Point p) {
     return p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom;
 }
 
-// The point buffer split at the line breaks the mapping found.
-std::vector<std::span<const Point>> Pieces(const CPlotVar& v, const std::vector<std::uint32_t>& starts) {
+// The first count points split where the pieces start.
+std::vector<std::span<const Point>> Pieces(const std::vector<Point>& points, std::size_t count,
+                                           const std::vector<std::uint32_t>& starts) {
     std::vector<std::span<const Point>> out;
-    const auto count = static_cast<std::size_t>(v.MarkCount);
     for (std::size_t k = 0; k < starts.size(); ++k) {
         const std::size_t from = starts[k];
         const std::size_t to = k + 1 < starts.size() ? starts[k + 1] : count;
-        if (to > from) out.emplace_back(v.Marks.data() + from, to - from);
+        if (to > from) out.emplace_back(points.data() + from, to - from);
     }
     return out;
 }
@@ -160,13 +160,15 @@ void StorePoint(CPlotVar& v, Point p) {
 
 }  // namespace
 
-void CPlotDrawingRgn::DrawCurve(Surface& dc, CPlotVar& xVar, CPlotVar& yVar, const CPlotAxis& xAxis,
-                                const CPlotAxis& yAxis, CPlotLook& plot) {
-    CPlotEnv& env = plot.Environment();
+std::vector<std::span<const Point>> CPlotDrawingRgn::MapForDrawing(CPlotVar& xVar, CPlotVar& yVar,
+                                                                   const CPlotAxis& xAxis, const CPlotAxis& yAxis,
+                                                                   CPlotLook& plot) {
     // The buffer holds this drawing's points only, each once.
     yVar.MarkCount = 0;
     pieces_.clear();
-    if (!ViewsValid(env)) return;
+    reduced_.clear();
+    const CPlotEnv& env = plot.Environment();
+    if (!ViewsValid(env)) return {};
     const bool flipped = plot.Flipped != 0;
     const Mappings m = MappingsFor(env, xAxis, yAxis, flipped);
     const SlotWalk walk = WalkFor(plot, xVar, yVar, xAxis);
@@ -175,66 +177,75 @@ void CPlotDrawingRgn::DrawCurve(Surface& dc, CPlotVar& xVar, CPlotVar& yVar, con
     if (closed && curve.count > 0) yVar.Marks[curve.count++] = yVar.Marks[0];
     yVar.MarkCount = static_cast<int>(curve.count);
     pieces_ = std::move(curve.pieceStarts);
-    if (curve.count == 0) return;
+    // The line is drawn from each piece reduced per pixel column.
+    std::vector<std::uint32_t> reducedStarts;
+    for (std::span<const Point> piece : Pieces(yVar.Marks, curve.count, pieces_)) {
+        reducedStarts.push_back(static_cast<std::uint32_t>(reduced_.size()));
+        AppendReduced(piece, flipped ? ReduceAxis::Rows : ReduceAxis::Columns, reduced_);
+    }
+    return Pieces(reduced_, reduced_.size(), reducedStarts);
+}
 
+void CPlotDrawingRgn::DrawCurve(Surface& dc, CPlotVar& xVar, CPlotVar& yVar, const CPlotAxis& xAxis,
+                                const CPlotAxis& yAxis, CPlotLook& plot) {
+    const std::vector<std::span<const Point>> line = MapForDrawing(xVar, yVar, xAxis, yAxis, plot);
+    if (yVar.MarkCount == 0) return;
+    CPlotEnv& env = plot.Environment();
     const bool page = dc.IsPrintingDevice();
     const vtg::Rect rect = DeviceRect(env);
     StateGuard restore(dc);
     const ClipRegion outer = dc.GetClip();
     dc.IntersectClipRect(rect);
-    const bool polygon = closed && yVar.FillStyle >= 0;
-    if (DrawsLine(yVar) || polygon) {
-        if (DrawsLine(yVar)) {
-            env.PalettePen(dc, yVar.Color, yVar.PenWidth, yVar.PenStyle);
-        } else {
-            dc.SelectPen(Pen{0, 1, PenStyle::Null});
-        }
-        const Pen pen = dc.State().pen;
-        dc.SetSmoothing(!page && !env.PlainDrawing);
-        if (polygon) {
-            dc.SetTextColor(RgbOnly(env.Tool().PaletteColor(yVar.Color)));
-            env.PatternBrush(dc, yVar.Color, yVar.FillStyle);
-            dc.Polygon(std::span<const Point>(yVar.Marks.data(), curve.count));
-        } else {
-            const ReduceAxis axis = flipped ? ReduceAxis::Rows : ReduceAxis::Columns;
-            for (std::span<const Point> piece : Pieces(yVar, pieces_)) {
-                const std::vector<Point> line = ReducePolyline(piece, axis);
-                if (!page) {
-                    DrawScreenLine(dc, line, rect, outer, pen.width);
-                } else if (StreamedPlot(plot)) {
-                    DrawClippedSegments(dc, line, rect);
-                } else {
-                    dc.Polyline(line);
-                }
+    dc.SetSmoothing(!page && !env.PlainDrawing);
+    const bool polygon = yVar.Filled && yVar.FillStyle >= 0;
+    if (DrawsLine(yVar)) {
+        env.PalettePen(dc, yVar.Color, yVar.PenWidth, yVar.PenStyle);
+    } else {
+        dc.SelectPen(Pen{0, 1, PenStyle::Null});
+    }
+    if (polygon) {
+        dc.SetTextColor(RgbOnly(env.Tool().PaletteColor(yVar.Color)));
+        env.PatternBrush(dc, yVar.Color, yVar.FillStyle);
+        dc.Polygon(std::span<const Point>(yVar.Marks.data(), static_cast<std::size_t>(yVar.MarkCount)));
+    } else if (DrawsLine(yVar)) {
+        for (std::span<const Point> piece : line) {
+            if (!page) {
+                DrawScreenLine(dc, piece, rect, outer, dc.State().pen.width);
+            } else if (StreamedPlot(plot)) {
+                DrawClippedSegments(dc, piece, rect);
+            } else {
+                dc.Polyline(piece);
             }
         }
     }
     if (yVar.Highlight && !plot.Printing && !page) {
         dc.SetClip(outer);
         dc.IntersectClipRect(rect);
-        DrawSelectionPasses(dc, yVar, plot, polygon);
+        DrawSelectionPasses(dc, yVar, line, plot, polygon);
     }
 }
 
-void CPlotDrawingRgn::DrawSelectionPasses(Surface& dc, CPlotVar& yVar, CPlotLook& plot, bool polygon) {
+void CPlotDrawingRgn::DrawSelectionPasses(Surface& dc, CPlotVar& yVar, const std::vector<std::span<const Point>>& line,
+                                          CPlotLook& plot, bool polygon) {
     const int mode = plot.Props().highlightMode;
     if (mode >= kNoHighlightModes) return;
     CPlotEnv& env = plot.Environment();
     const std::span<const Point> all(yVar.Marks.data(), static_cast<std::size_t>(yVar.MarkCount));
-    const ReduceAxis axis = plot.Flipped ? ReduceAxis::Rows : ReduceAxis::Columns;
-    auto pass = [&](int colour, int pattern) {
+    auto draw = [&] {
         if (polygon) {
-            dc.SetTextColor(RgbOnly(env.Tool().PaletteColor(colour)));
-            env.PatternBrush(dc, colour, pattern);
             dc.Polygon(all);
-            return;
+        } else {
+            for (std::span<const Point> piece : line) PolylineInPieces(dc, piece);
         }
-        for (std::span<const Point> piece : Pieces(yVar, pieces_)) PolylineInPieces(dc, ReducePolyline(piece, axis));
     };
     if (mode == kTwoPassMode) {
-        env.PalettePen(dc, kFirstPassColour, kHighlightWidth, 0);
+        auto pass = [&](int colour, int pattern) {
+            env.PalettePen(dc, colour, kHighlightWidth, 0);
+            dc.SetTextColor(RgbOnly(env.Tool().PaletteColor(colour)));
+            env.PatternBrush(dc, colour, pattern);
+            draw();
+        };
         pass(kFirstPassColour, kFirstPassPattern);
-        env.PalettePen(dc, kSecondPassColour, kHighlightWidth, 0);
         dc.SetRop2(yVar.Filled || yVar.FillStyle <= 0 ? Rop2::MaskPen : Rop2::CopyPen);
         pass(kSecondPassColour, kSecondPassPattern);
         dc.SetRop2(Rop2::CopyPen);
@@ -243,11 +254,7 @@ void CPlotDrawingRgn::DrawSelectionPasses(Surface& dc, CPlotVar& yVar, CPlotLook
     dc.SelectPen(env.HighlightPen);
     dc.SelectBrush(Brush{BrushKind::Null});
     dc.SetSmoothing(!env.PlainDrawing);
-    if (polygon) {
-        dc.Polygon(all);
-    } else {
-        for (std::span<const Point> piece : Pieces(yVar, pieces_)) PolylineInPieces(dc, ReducePolyline(piece, axis));
-    }
+    draw();
 }
 
 void CPlotDrawingRgn::DrawMarkers(Surface& dc, CPlotVar& xVar, CPlotVar& yVar, const CPlotAxis& xAxis,

@@ -3,18 +3,20 @@
 // value's scale transform and the view's linear map, and where missing values break the line.
 // Linear axes, by far the common case, map without a call through the transform.
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
+#include "axes/ScaleTransform.h"
 #include "platform/Geometry.h"
 #include "plot/CPlotEnv.h"
+#include "plot/PlotValues.h"
 
 namespace vtg {
 
 class CPlotAxis;
 class CPlotVar;
-class ScaleTransform;
 
 // One direction: data value -> transformed value -> pixel (device offset included).
 class AxisMapping {
@@ -22,14 +24,29 @@ public:
     AxisMapping(const CPlotAxis& axis, const CViewCoeff& view, int deviceOffset);
 
     bool IsValid() const { return view_.IsValid(); }
+    // The transformed value is the value itself.
+    bool IsLinear() const { return linear_; }
     // The transformed value; above 9e27 when v is missing or outside the scale's domain.
-    double Transform(double v) const;
+    double Transform(double v) const {
+        if (IsMissing(v)) return kMissingValue;
+        return linear_ ? v : transform_->Forward(v);
+    }
     // The pixel of a transformed value that is not missing (as CViewCoeff::ToPixel).
-    int ToPixel(double t) const;
+    int ToPixel(double t) const {
+        double d = t * view_.Scale - view_.Offset;
+        d = d < -kMaxPixelsBeyond ? -kMaxPixelsBeyond : d;
+        d = d > view_.Extent + kMaxPixelsBeyond ? view_.Extent + kMaxPixelsBeyond : d;
+        // Half away from zero: truncating d + 0.5 (d - 0.5 below zero) is floor(|d| + 0.5)
+        // with d's sign. The bounds above keep the cast in range.
+        return view_.Start + static_cast<int>(d + std::copysign(0.5, d)) + deviceOffset_;
+    }
     // Transform and ToPixel; false when the value is missing or outside the domain.
     bool Map(double v, int& pixel) const;
 
 private:
+    // As CViewCoeff::ToPixel: points stay within this many pixels beyond the extent.
+    static constexpr double kMaxPixelsBeyond = 1 << 26;
+
     const ScaleTransform* transform_;
     bool linear_;
     CViewCoeff view_;
@@ -75,7 +92,7 @@ struct MappedCurve {
     std::uint32_t count = 0;                // points written to the caller's buffer
 };
 
-// Maps into *out (resized to at least walk.count + extra slots, never shrunk). With
+// Maps into out (resized to at least walk.count + extra slots, never shrunk). With
 // independentVertical the x values run down the page (flipped plots).
 MappedCurve MapCurve(const CPlotVar& x, const CPlotVar& y, const AxisMapping& xMap, const AxisMapping& yMap,
                      const SlotWalk& walk, bool independentVertical, std::vector<Point>& out, std::uint32_t extra);

@@ -20,8 +20,11 @@ enum class ReduceAxis {
     Rows,       // runs share y; first, min x, max x, last
 };
 
-// The reduced polyline. Consecutive duplicates are dropped, except that a polyline of two or
-// more points never shrinks below two (a wide pen still draws its round dot).
+// Appends the reduced polyline to out. Consecutive duplicates are dropped, except that a
+// polyline of two or more points never shrinks below two (a wide pen still draws its round
+// dot).
+void AppendReduced(std::span<const Point> points, ReduceAxis axis, std::vector<Point>& out);
+
 std::vector<Point> ReducePolyline(std::span<const Point> points, ReduceAxis axis);
 
 }  // namespace vtg

@@ -33,6 +33,9 @@ struct RenderTest : ControlFixture, testing::TestWithParam<Size> {
         Ctrl().ResetState();
         Ctrl().SetSite(&site);
         Put(Ctrl(), "DisplayType", Variant(std::int16_t{0}));
+        Put(Ctrl(), "Title", Variant(std::string("Reactor start-up")));
+        Put(Ctrl(), "xlabel", Variant(std::string("Time")));
+        Put(Ctrl(), "ylabel", Variant(std::string("Level")));
         Put(Ctrl(), "nvariables", Variant(std::int16_t{2}));
         Put(Ctrl(), "npoints", Variant(std::int16_t{kPoints}));
         CPlotLook& p = Plot();
@@ -88,9 +91,11 @@ TEST_P(RenderTest, CurvesStayInsideTheDrawingAreaWithAxesAround) {
         EXPECT_GT(inside, 200) << "colour " << colour;
         EXPECT_EQ(outside, 0) << "colour " << colour;
     }
-    // The Y axis with its labels on the left, the X axis with its labels below.
+    // The Y axis with its labels and caption on the left, the X axis with its labels and
+    // caption below, the title above.
     EXPECT_GT(CountDark(image, {0, area.top, area.left, area.bottom}), 50);
     EXPECT_GT(CountDark(image, {area.left, area.bottom, area.right, GetParam().cy}), 50);
+    EXPECT_GT(CountDark(image, {area.left, 0, area.right, area.top}), 50);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, RenderTest, testing::Values(Size{800, 600}, Size{1600, 1000}),
