@@ -2,6 +2,8 @@
 // which of them are drawn when they crowd.
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "axes/CPlotAxis.h"
 #include "axes/FormatNumber.h"
@@ -212,23 +214,29 @@ void CPlotAxis::DrawTicks(Surface& dc, const CPlotEnv& env, const CVTGFont* font
 }
 
 Size CPlotAxis::MeasureTickLabels(Surface& dc, const CPlotEnv& env, const CVTGFont* font) {
-    Size largest = env.MeasureText(dc, font, "0");
     const AxisTicks ticks = DrawnTicks();
     const std::string sep = GetDecimalSeparator();
+    std::vector<double> labelled;
     int plain = 0;
     int mantissa = 0;
     for (double value : ticks.values) {
         if (IsMissing(LabelValue(value, ticks.interval))) continue;
+        labelled.push_back(value);
         const std::string text = FormatTickLabel(value, ticks.interval, false);
         const LabelParts p = PartsOf(text, sep);
         int& decimals = p.exponent == std::string::npos ? plain : mantissa;
         decimals = std::max(decimals, DecimalsOf(text, sep, p));
-        const Size extent = env.MeasureText(dc, font, text);
-        largest.cx = std::max(largest.cx, extent.cx);
-        largest.cy = std::max(largest.cy, extent.cy);
     }
     LabelDecimals = plain;
     MantissaDecimals = mantissa;
+    // Measured as drawn, padded to the common number of decimals: on a list scale "99" becomes
+    // "99.0" beside "0.1", and an axis measured unpadded would push its labels into the caption.
+    Size largest = env.MeasureText(dc, font, "0");
+    for (double value : labelled) {
+        const Size extent = env.MeasureText(dc, font, FormatTickLabel(value, ticks.interval, true));
+        largest.cx = std::max(largest.cx, extent.cx);
+        largest.cy = std::max(largest.cy, extent.cy);
+    }
     return largest;
 }
 

@@ -87,6 +87,12 @@ TEST_F(TickLabelTest, MeasuringSetsTheDecimalsEveryLabelIsPaddedTo) {
     CPlotAxis wide = Axis(0, 2000, 500);
     const Size largest = wide.MeasureTickLabels(dc, env, nullptr);
     EXPECT_EQ(largest, env.MeasureText(dc, nullptr, "2000"));
+
+    // Measured as drawn: on a list scale "99" is padded to "99.0" beside "0.1", and the axis
+    // must be wide enough for the padded text.
+    CPlotAxis probability = Axis(0.1, 99, 0, 3);
+    probability.TickList = {0.1, 1, 50, 99};
+    EXPECT_EQ(probability.MeasureTickLabels(dc, env, nullptr), env.MeasureText(dc, nullptr, "99.0"));
 }
 
 TEST_F(TickLabelTest, ReciprocalTicksAreDoubledAndListTicksMapped) {
