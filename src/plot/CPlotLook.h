@@ -175,6 +175,8 @@ public:
     void RebuildYLabels();
     void FitRangesToData();
     void RefitRanges();
+    // Runs a pending full fit or refit now (see SetAxisRange).
+    void RunPendingFits();
     void SetAxisRange(int axis, double lo, double hi);
     void SetRange(int axis, double lo, double hi);
     // role 0 the independent axis, 1 the first dependent one, 2 the last Y axis (not flipped).

@@ -327,7 +327,15 @@ void CPlotLook::RefitRanges() {
     }
 }
 
+// Fits and refits wait for the next draw. A range the host sets after asking for one must not be
+// undone by it when the draw comes: the pending steps run first, so calls take effect in the
+// order they were made.
+void CPlotLook::RunPendingFits() {
+    if (FitAllPending || RefitDirty) ConsumeDirtyFlags();
+}
+
 void CPlotLook::SetAxisRange(int axis, double lo, double hi) {
+    RunPendingFits();
     auto apply = [&](CPlotAxis* a) {
         if (!a) return;
         // Unlike SetRange, this says nothing about data having been seen.
@@ -343,6 +351,7 @@ void CPlotLook::SetAxisRange(int axis, double lo, double hi) {
 }
 
 void CPlotLook::SetRange(int axis, double lo, double hi) {
+    RunPendingFits();
     auto apply = [&](CPlotAxis* a) {
         if (a) a->SetRange(lo, hi);
     };

@@ -244,6 +244,29 @@ TEST_F(AxesTest, SetRangeMarksDataSeenAndSetAxisRangeDoesNot) {
     for (int axis = 0; axis <= 2; ++axis) EXPECT_DOUBLE_EQ(p.AxisByNumber(axis)->RangeMax, 0.6) << axis;
 }
 
+TEST_F(AxesTest, ARangeSetAfterNewDataOrARecalculationSurvivesTheNextDraw) {
+    CPlotLook& p = Plot();
+    p.SetPointCount(3);
+    for (int i = 0; i < 3; ++i) {
+        p.SetData(0, i, i);
+        p.SetData(1, i, 40 + i);
+    }
+    p.Recalculate();
+    p.SetAxisRange(1, 0, 200);
+    p.SetAxisRange(0, 0, 10);
+    RecordingSurface dc(SurfaceKind::Metafile);
+    p.SetSize(800, 600);
+    p.Draw(dc, {0, 0, 800, 600}, 0, 1);
+    EXPECT_DOUBLE_EQ(p.AxisByNumber(1)->RangeMin, 0);
+    EXPECT_DOUBLE_EQ(p.AxisByNumber(1)->RangeMax, 200);
+    EXPECT_DOUBLE_EQ(p.AxisByNumber(0)->RangeMax, 10);
+
+    // New data after the range was set refits it again at the next draw, as before.
+    p.SetData(1, 3, 500);
+    p.Draw(dc, {0, 0, 800, 600}, 0, 1);
+    EXPECT_GE(p.AxisByNumber(1)->RangeMax, 500);
+}
+
 TEST_F(AxesTest, RolesFollowTheFlippedFlag) {
     MapVariables({1, 2});
     CPlotLook& p = Plot();
