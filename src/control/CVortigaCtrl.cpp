@@ -186,6 +186,24 @@ void CVortigaCtrl::InvalidateControl() {
 
 void CVortigaCtrl::LookDirty() { Plot().LayoutDirty = 1; }
 
+std::string TrimBlanks(const std::string& text) {
+    const char* blanks = " \t\r\n\f\v";
+    const std::size_t first = text.find_first_not_of(blanks);
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+void CVortigaCtrl::CopyGraphicSettings(CPlotLook& plot) const {
+    plot.GridType = GridType;
+    plot.MarkerSize = MarkerSize;
+    plot.MarkerInterval = MarkerInterval;
+    plot.Square = SquarePlot;
+    plot.Diagonal = DiagonalLine;
+    plot.ZeroLine = ZeroLine;
+    plot.Parametric = Parametric;
+    plot.DisplayType = DisplayType;
+}
+
 int CVortigaCtrl::CurrentSelectionCode() const {
     const CPlotLook* plot = plotLook.get();
     if (!plot) return 0;

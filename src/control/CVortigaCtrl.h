@@ -25,6 +25,10 @@
 
 namespace vtg {
 
+// Title and caption texts are applied without leading and trailing blanks.
+std::string TrimBlanks(const std::string& text);
+
+
 class CPlotLook;
 class PropExchange;
 class PropertyBag;
@@ -287,6 +291,10 @@ public:
     std::array<int, 4> printMargins{};
 
 private:
+    // The graphic settings the control keeps for its plot (grid, markers, square, diagonal,
+    // zero line, parametric, display type), copied into a plot it has just built.
+    void CopyGraphicSettings(CPlotLook& plot) const;
+
     // ---- IPlotHost ----
     ControlProperties& Properties() override { return *this; }
     const ControlProperties& Properties() const override { return *this; }

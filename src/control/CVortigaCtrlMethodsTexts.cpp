@@ -8,13 +8,6 @@ namespace vtg {
 
 namespace {
 
-std::string Trimmed(const std::string& text) {
-    const char* blanks = " \t\r\n\f\v";
-    const std::size_t first = text.find_first_not_of(blanks);
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
-
 std::int16_t Short(int value) { return static_cast<std::int16_t>(value); }
 
 }  // namespace
@@ -45,9 +38,9 @@ std::string CVortigaCtrl::GetLegend(std::int16_t VarNo) { return Plot().GetLegen
 
 std::string CVortigaCtrl::GetCurrentValue(std::int16_t ObjID) {
     switch (ObjID) {
-        case 0: return Trimmed(Title);
-        case 1: return Trimmed(xlabel);
-        case 2: return Trimmed(ylabel);
+        case 0: return TrimBlanks(Title);
+        case 1: return TrimBlanks(xlabel);
+        case 2: return TrimBlanks(ylabel);
         default: return {};
     }
 }

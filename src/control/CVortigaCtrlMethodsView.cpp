@@ -61,14 +61,7 @@ void CVortigaCtrl::Clear() {
     nxvariables = 1;
     ShowTracker = false;
     CPlotLook& plot = Plot();
-    plot.GridType = GridType;
-    plot.MarkerSize = MarkerSize;
-    plot.MarkerInterval = MarkerInterval;
-    plot.Square = SquarePlot;
-    plot.Diagonal = DiagonalLine;
-    plot.ZeroLine = ZeroLine;
-    plot.Parametric = Parametric;
-    plot.DisplayType = DisplayType;
+    CopyGraphicSettings(plot);
     plot.ApplyControlSettings();
     OnFlippedChanged();
     clientRect = {0, 0, layoutWidth, layoutHeight};

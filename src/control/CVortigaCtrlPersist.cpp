@@ -19,13 +19,6 @@ namespace vtg {
 
 namespace {
 
-std::string Trimmed(const std::string& text) {
-    const char* blanks = " \t\r\n\f\v";
-    const std::size_t first = text.find_first_not_of(blanks);
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
-
 bool IsDateOrTime(const std::string& name) {
     std::string upper = name;
     for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -159,17 +152,10 @@ std::unique_ptr<CPlotLook> CVortigaCtrl::BuildLoadedPlot() {
     TimeScrollUnit = loaded.TimeScrollUnit;
     p.SetSize(layoutWidth, layoutHeight);
     p.SetXVariableCount(std::max<int>(0, nxvariables));
-    p.SetCaptionText(255, Trimmed(Title));
-    p.SetCaptionText(0, Trimmed(xlabel));
-    p.SetCaptionText(1, Trimmed(ylabel));
-    p.GridType = GridType;
-    p.MarkerSize = MarkerSize;
-    p.MarkerInterval = MarkerInterval;
-    p.Square = SquarePlot;
-    p.Diagonal = DiagonalLine;
-    p.ZeroLine = ZeroLine;
-    p.Parametric = Parametric;
-    p.DisplayType = DisplayType;
+    p.SetCaptionText(255, TrimBlanks(Title));
+    p.SetCaptionText(0, TrimBlanks(xlabel));
+    p.SetCaptionText(1, TrimBlanks(ylabel));
+    CopyGraphicSettings(p);
     if (ShowLegend != (p.ShowLegend == 1)) p.ToggleLegend(nullptr);
     if (p.XAxisRgn) p.XAxisRgn->Axis->Reverse = ReverseXAxis;
     p.Flipped = Flipped;

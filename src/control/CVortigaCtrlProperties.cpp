@@ -15,13 +15,6 @@ namespace vtg {
 
 namespace {
 
-std::string Trimmed(const std::string& text) {
-    const char* blanks = " \t\r\n\f\v";
-    const std::size_t first = text.find_first_not_of(blanks);
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
-
 // The menu commands the property handlers add to the plot's menus.
 constexpr int kAddTimeStampCommand = 32777;
 constexpr int kDisplayLegendCommand = 32778;
@@ -44,7 +37,7 @@ void InsertUnlessPresent(Menu* menu, int position, MenuItem item) {
 
 void CVortigaCtrl::OnTitleChanged() {
     MarkChanged(kTitleBit);
-    Plot().SetCaptionText(255, Trimmed(Title));
+    Plot().SetCaptionText(255, TrimBlanks(Title));
     LookDirty();
     InvalidateControl();
     ModifiedTail();
@@ -53,7 +46,7 @@ void CVortigaCtrl::OnTitleChanged() {
 void CVortigaCtrl::OnXLabelChanged() {
     MarkChanged(kXLabelBit);
     CancelEditing();
-    Plot().SetCaptionText(0, Trimmed(xlabel));
+    Plot().SetCaptionText(0, TrimBlanks(xlabel));
     LookDirty();
     InvalidateControl();
     ModifiedTail();
@@ -62,7 +55,7 @@ void CVortigaCtrl::OnXLabelChanged() {
 void CVortigaCtrl::OnYLabelChanged() {
     MarkChanged(kYLabelBit);
     CancelEditing();
-    Plot().SetCaptionText(1, Trimmed(ylabel));
+    Plot().SetCaptionText(1, TrimBlanks(ylabel));
     LookDirty();
     InvalidateControl();
     ModifiedTail();
