@@ -186,6 +186,8 @@ void CVortigaCtrl::InvalidateControl() {
 
 void CVortigaCtrl::LookDirty() { Plot().LayoutDirty = 1; }
 
+std::unique_ptr<IDialogSession> CVortigaCtrl::OpenDialog() { return DialogServer::OpenSession(); }
+
 std::string TrimBlanks(const std::string& text) {
     const char* blanks = " \t\r\n\f\v";
     const std::size_t first = text.find_first_not_of(blanks);

@@ -306,6 +306,7 @@ private:
     void RefreshMenus() override {}
     void ContentDeleted() override;
     void WriteLog(std::string_view line) override;
+    std::unique_ptr<IDialogSession> OpenDialog() override;
 
     static void AddProperties(MemberTable<CVortigaCtrl>& m);
     static void AddMethods(MemberTable<CVortigaCtrl>& m);

@@ -72,6 +72,12 @@ std::optional<DialogServer> DialogServer::Open() {
     return DialogServer(std::move(server));
 }
 
+std::unique_ptr<IDialogSession> DialogServer::OpenSession() {
+    std::optional<DialogServer> server = Open();
+    if (!server) return nullptr;
+    return std::make_unique<DialogServer>(std::move(*server));
+}
+
 std::optional<Variant> DialogServer::Call(std::string_view method, std::vector<Variant>& args) {
     try {
         const DispId id = server_->GetIDsOfNames(method);

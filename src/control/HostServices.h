@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Automation.h"
+#include "plot/IPlotHost.h"
 
 namespace vtg {
 
@@ -34,14 +35,14 @@ void SetProcessClientType(int clientType);
 int ProcessClientType();
 
 // One dialog of the host's dialog server: a new server object per dialog.
-class DialogServer {
+class DialogServer : public IDialogSession {
 public:
     // Nothing when the server cannot be created.
     static std::optional<DialogServer> Open();
+    // The same as a session the plot can use; null when the server cannot be created.
+    static std::unique_ptr<IDialogSession> OpenSession();
 
-    // Calls a method with arguments in parameter order (by-reference outputs are written
-    // back). Nothing when the server has no such method or the call fails.
-    std::optional<Variant> Call(std::string_view method, std::vector<Variant>& args);
+    std::optional<Variant> Call(std::string_view method, std::vector<Variant>& args) override;
 
 private:
     explicit DialogServer(std::shared_ptr<IDispatch> server) : server_(std::move(server)) {}

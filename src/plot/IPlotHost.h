@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -76,6 +78,15 @@ struct ControlProperties {
     std::int16_t highlightMode = 0;
 };
 
+// One dialog of the host's dialog server: each dialog talks to a server object of its own.
+class IDialogSession {
+public:
+    virtual ~IDialogSession() = default;
+    // Calls a method with arguments in parameter order (by-reference outputs are written back);
+    // nothing when the server has no such method or the call fails.
+    virtual std::optional<Variant> Call(std::string_view method, std::vector<Variant>& args) = 0;
+};
+
 class IPlotHost {
 public:
     virtual ~IPlotHost() = default;
@@ -103,6 +114,9 @@ public:
     virtual void ContentDeleted() = 0;
     // One line for the operation log, when one is open.
     virtual void WriteLog(std::string_view line) = 0;
+    // A session with the host's dialog server; null when there is none, and the dialog then
+    // counts as cancelled.
+    virtual std::unique_ptr<IDialogSession> OpenDialog() = 0;
 };
 
 }  // namespace vtg

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "axes/CPlotAxis.h"
-#include "control/HostServices.h"
 #include "plot/CPlotEnv.h"
 #include "plot/CPlotLook.h"
 #include "plot/IPlotHost.h"
@@ -217,7 +216,8 @@ bool CPlotLabelRgn::EditProperties(Surface&, CPlotLook& plot) {
     std::vector<Variant> args{Variant(plot.Host().ResourceString(captionKey)),
                               Variant(plot.Host().ResourceString(promptKey)), Variant(Text()), Variant(std::int32_t{0}),
                               Variant(kMaxEditedText), Variant::Ref(edited)};
-    if (!IsAccepted(CallDialog("ShowTextInputDialog", args))) return false;
+    std::unique_ptr<IDialogSession> dialog = plot.Host().OpenDialog();
+    if (!dialog || !IsAccepted(dialog->Call("ShowTextInputDialog", args))) return false;
     std::string text;
     try {
         text = edited.ToString();

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "control/HostServices.h"
 #include "platform/WindowSite.h"
 #include "plot/CPlotEnv.h"
 #include "plot/CPlotLook.h"
@@ -363,7 +362,7 @@ void CPlotLegendRgn::FitProportions(const CPlotLook& plot) {
 
 bool CPlotLegendRgn::EditProperties(Surface&, CPlotLook& plot) {
     if (plot.Props().ClientType != 0) return true;
-    std::optional<DialogServer> server = DialogServer::Open();
+    std::unique_ptr<IDialogSession> server = plot.Host().OpenDialog();
     if (!server) return false;
     for (const auto& var : plot.YVars) {
         std::vector<Variant> args{Variant(var->Label.Text)};

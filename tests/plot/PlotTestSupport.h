@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "control/HostServices.h"
 #include "objects/ObjectIdAllocator.h"
 #include "plot/CPlotEnv.h"
 #include "plot/CPlotLook.h"
@@ -32,6 +33,7 @@ public:
     void RefreshMenus() override { ++menuRefreshes; }
     void ContentDeleted() override { ++contentDeleted; }
     void WriteLog(std::string_view line) override { log += line; }
+    std::unique_ptr<IDialogSession> OpenDialog() override { return DialogServer::OpenSession(); }
 
     ControlProperties props;
     std::map<std::string, std::string> strings;
