@@ -221,6 +221,9 @@ public:
     std::int16_t GetLabelColor(std::int16_t AxisNo);
     std::int16_t GetAxisColor(std::int16_t AxisNo);
 
+    // Dialogs of the host's dialog server.
+    void AddLegendEditDialog();
+    void AddYAxisMapDialog();
     // Dialogs that have nothing to do.
     void HideVariableDialog() {}
     void PageLayout() {}

@@ -136,7 +136,7 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
     m.Method("GetAxisHighLows", 200, &C::GetAxisHighLows,
              {"iAxis", "dVarLow", "dVarHigh", "dAxisLow", "dAxisHigh", "dLow", "dHigh"});
     Unbuilt<"EnableFireEvent", P::EventsAndModes, void, B>(m, 201, {"Enable"});
-    Unbuilt<"AddLegendEditDialog", P::Dialogs, void>(m, 202, {});
+    m.Method("AddLegendEditDialog", 202, &C::AddLegendEditDialog, {});
     m.Method("SetAxisScale", 203, &C::SetAxisScale, {"VarNo", "Scale"});
     Unbuilt<"GetSelAnnoAttributes", P::Annotations, std::string, I2&, I2&, I2&, I2&, I2&, I2&, I2&>(
         m, 204, {"ifontsize", "ifontattrib", "ifontcolor", "idirecton", "ialignment", "iattachment", "iarrow"});
@@ -162,7 +162,7 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
     Unbuilt<"GetIndexSelAxisScaleRgn", P::Selection, void, I2&>(m, 220, {"iIndex"});
     Unbuilt<"GetVariableLineState", P::Selection, std::string, I2, I2&>(m, 221, {"iIndex", "iVisibility"});
     Unbuilt<"GetYaxisLabelsState", P::Selection, std::string, I2, I2&>(m, 222, {"iIndex", "iVisibility"});
-    Unbuilt<"AddYAxisMapDialog", P::Dialogs, void>(m, 223, {});
+    m.Method("AddYAxisMapDialog", 223, &C::AddYAxisMapDialog, {});
     m.Method("SetAxisRangeR", 224, &C::SetAxisRangeR, {"AxisNo", "LowValue", "HighValue", "iRibon"});
     Unbuilt<"CheckMenuItem", P::Menus, B, I4, I2&>(m, 225, {"Command", "Check"});
     Unbuilt<"GetLabelColorIndex", P::Selection, I2>(m, 226, {});

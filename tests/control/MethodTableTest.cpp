@@ -182,12 +182,12 @@ const std::set<std::string> kNotBuilt{
     "GetPointerLocation", "ConvertToDevice", "ConvertToPlot", "SetCopyMode", "SetTextMode",
     "SetHighlightMode", "SetMousePointer", "CopyWithSize", "GetXYData", "ChangeText", "Print2",
     "PrintPreview", "OpenLog", "CloseLog", "Rotate", "AddPhaseData", "EnableFireEvent",
-    "AddLegendEditDialog", "GetSelAnnoAttributes", "SetSelAnnoAttributes", "GetVarLineInfo",
+    "GetSelAnnoAttributes", "SetSelAnnoAttributes", "GetVarLineInfo",
     "SetVarLineInfo", "GetIndexSelVarLine", "HideShowVariable", "GetIndexSelLabel", "HideShowLabel",
     "GetSelAxisScaleReverse", "SetSelAxisScaleReverse", "GetSelAxisScaleResetRange",
     "SetSelAxisScaleResetRange", "GetSelAxisScaleLockGrid", "SetSelAxisScaleLockGrid",
     "GetSelAxisScaleInterval", "SetSelAxisScaleInterval", "GetIndexSelAxisScaleRgn", "GetVariableLineState",
-    "GetYaxisLabelsState", "AddYAxisMapDialog", "CheckMenuItem", "GetLabelColorIndex", "SetLabelColorIndex",
+    "GetYaxisLabelsState", "CheckMenuItem", "GetLabelColorIndex", "SetLabelColorIndex",
     "GetAxisColorIndex", "SetAxisColorIndex", "SetPrintSettings", "GetPlotIsLive", "SetPlotIsLive", "KeyDown",
     "GetAnnotationCount", "GetAnnoAttributes", "SetFlippedFlag", "ApplySettingByUserFlag", "AboutBox"};
 
