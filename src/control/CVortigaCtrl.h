@@ -154,6 +154,16 @@ public:
     void GetScroll(bool Horizontal, std::int16_t& MinValue, std::int16_t& MaxValue);
     void UpdateAxis();
     void Clear();
+    void Scroll(bool Horizontal, std::int16_t Type, std::int16_t Value);
+
+    // Live data (run and phase plots).
+    void AddTimeData(std::int16_t VarNo, double Time, double Value);
+    void RewindTimeData(double starttime);
+    void ClearTimeData(std::int16_t VarNo);
+    // A two-dimensional array of numbers: rows are samples, the first column the time.
+    void CopyToBuffer(const Variant& Data);
+    // py_data: an array with a value per dependent variable, or one number for the first.
+    std::int32_t AddPhaseData(float x_data, const Variant& py_data);
 
     // Variables and data.
     void SetVariable(std::int16_t index, const std::string& VariableName);

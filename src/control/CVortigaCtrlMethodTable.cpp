@@ -28,10 +28,10 @@ void Unbuilt(MemberTable<C>& m, DispId id, Params params) {
 void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
     using P = Pending;
     m.Method("Redraw", 100, &C::Redraw, {});
-    Unbuilt<"Scroll", P::Interaction, void, B, I2, I2>(m, 101, {"Horizontal", "Type", "Value"});
+    m.Method("Scroll", 101, &C::Scroll, {"Horizontal", "Type", "Value"});
     m.Method("GetScroll", 102, &C::GetScroll, {"Horizontal", "MinValue", "MaxValue"});
     m.Method("GetCurrentValue", 103, &C::GetCurrentValue, {"ObjID"});
-    Unbuilt<"AddTimeData", P::TimeData, void, I2, R8, R8>(m, 104, {"VarNo", "Time", "Value"});
+    m.Method("AddTimeData", 104, &C::AddTimeData, {"VarNo", "Time", "Value"});
     m.Method("SetLabel", 105, &C::SetLabel, {"AxisNo", "Label"});
     m.Method("SetLegend", 106, &C::SetLegend, {"VarNo", "Legend"});
     m.Method("SetScale", 107, &C::SetScale, {"VarNo", "Scale"});
@@ -43,18 +43,18 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
     m.Method("GetVariable", 113, &C::GetVariable, {"index"});
     m.Method("GetRange", 114, &C::GetRange, {"VarNo", "LowValue", "HighValue"});
     m.Method("GetLabel", 115, &C::GetLabel, {"AxisNo"});
-    Unbuilt<"RewindTimeData", P::TimeData, void, R8>(m, 116, {"starttime"});
+    m.Method("RewindTimeData", 116, &C::RewindTimeData, {"starttime"});
     m.Method("GetFont", 117, &C::GetFont, {"FontID", "size", "attrib"});
     m.Method("SetAttribute", 118, &C::SetAttribute, {"lineno", "Type", "marker", "color"});
     m.Method("GetAttribute", 119, &C::GetAttribute, {"lineno", "Type", "marker", "color"});
-    Unbuilt<"ClearTimeData", P::TimeData, void, I2>(m, 120, {"VarNo"});
+    m.Method("ClearTimeData", 120, &C::ClearTimeData, {"VarNo"});
     Unbuilt<"GetSettings", P::Settings, std::string>(m, 121, {});
     Unbuilt<"SetSettings", P::Settings, void, S>(m, 122, {"Settings"});
     Unbuilt<"EditObject", P::Interaction, void, I2>(m, 123, {"ObjectID"});
     m.Method("GetAxisMap", 124, &C::GetAxisMap, {"VarNo"});
     m.Method("SetAxisMap", 125, &C::SetAxisMap, {"VarNo", "AxisNo"});
     Unbuilt<"FireReloadEvent", P::EventsAndModes, void>(m, 126, {});
-    Unbuilt<"CopyToBuffer", P::TimeData, void, V>(m, 127, {"Data"});
+    m.Method("CopyToBuffer", 127, &C::CopyToBuffer, {"Data"});
     m.Method("SetAxisRange", 128, &C::SetAxisRange, {"AxisNo", "LowValue", "HighValue"});
     m.Method("GetAxisRange", 129, &C::GetAxisRange, {"AxisNo", "LowValue", "HighValue"});
     m.Method("SetXData", 130, &C::SetXData, {"VarNo", "DataNo", "Value"});
@@ -128,7 +128,7 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
     m.Method("SetPhasePlot", 193, &C::SetPhasePlot, {"bSet"});
     m.Method("GetPhasePlot", 194, &C::GetPhasePlot, {});
     // The result is an SCODE, declared as a long; the values arrive as an array or one number.
-    Unbuilt<"AddPhaseData", P::TimeData, I4, R4, V>(m, 195, {"x_data", "py_data"});
+    m.Method("AddPhaseData", 195, &C::AddPhaseData, {"x_data", "py_data"});
     m.Method("GetPhaseXVariable", 196, &C::GetPhaseXVariable, {});
     m.Method("SetPhaseXVariable", 197, &C::SetPhaseXVariable, {"sVarName"});
     m.Method("FirePhasePlot", 198, &C::FirePhasePlot, {"sVarName"});

@@ -93,6 +93,7 @@ void CVortigaCtrl::SetTimeWindow(float value) {
     if (!std::isfinite(value) || !(value > 0)) return;
     TimeWindow = value;
     if (!RunPlot) return;
+    Plot().ResetTimeAxis();
     InvalidateControl();
     SetModified();
 }

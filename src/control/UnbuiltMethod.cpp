@@ -8,7 +8,6 @@ namespace vtg {
 
 std::string_view PendingText(Pending why) {
     switch (why) {
-        case Pending::TimeData: return "time data and live run plots";
         case Pending::Interaction: return "in-plot interaction";
         case Pending::Annotations: return "annotations";
         case Pending::PlotObjects: return "plot objects";

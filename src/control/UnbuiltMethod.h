@@ -19,7 +19,6 @@ struct MethodName {
 
 // What a not-yet-built method waits for.
 enum class Pending {
-    TimeData,        // time data and live run plots
     Interaction,     // in-plot interaction: scrolling, rubber band, double click, coordinates
     Annotations,     // text annotations
     PlotObjects,     // host-drawn line, polygon and text objects

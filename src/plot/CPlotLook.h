@@ -197,6 +197,41 @@ public:
     // Ignored (false) unless 1 <= z <= 1024.
     bool SetZoomLevel(double z);
 
+    // ---- live data (CPlotLookTime.cpp) ----
+    // What a sample did: whether it was stored, and whether its axis must be refitted.
+    struct SampleResult {
+        bool stored = false;
+        bool refit = false;
+    };
+    // Run plots: stores value for dependent variable var (1-based) at the time step `time`
+    // (negative: the newest step again, as a gap in every other line when it is new). Stores
+    // nothing on other plots, for a time that is not finite or a step that cannot be found;
+    // InvalidArg for var outside the dependent variables or an axis map beyond the Y axes.
+    SampleResult AddTimeData(int var, double time, double value);
+    // After new data: when the newest stamp passed the window, scrolls the time axis (and
+    // repaints its band onto dc from the off-screen surface, when both exist). True when it
+    // scrolled.
+    bool ScrollToNewest(Surface* dc);
+    void ScrollTimeAxis(Surface* dc, double t);
+    // Pushes value into variable var (0 the independent one, k the k-th dependent one) of a
+    // phase plot; InvalidArg for var outside.
+    SampleResult AddPhaseData(int var, double value);
+    // Run plots: every value of dependent variable index (0-based) missing; the stamps stay.
+    void ClearTimeData(int index);
+    // Cuts every buffer after the time step `time`; one that is not stored empties them.
+    void RewindTimeData(double time);
+    // The time axis zoomed to width: the new scroll unit, 0 when width is not positive.
+    float SetTimeWindow(float width);
+    // The time axis shows the control's TimeWindow, ending where it ends now.
+    void ResetTimeAxis();
+    // Bulk load of a run or phase plot: column 0 the time stamps, column c variable c, row j
+    // stored at slot j. Columns beyond the variables are ignored. True when the time window
+    // had to move on to show the latest time.
+    bool LoadTimeColumns(const std::vector<std::vector<double>>& columns);
+    // side true the independent axis, false the dependent ones; kind as in ScrollRange.
+    void Scroll(bool side, int kind, int position);
+    ScrollContext ScrollContextFor() const;
+
     // ---- texts (CPlotLookTexts.cpp) ----
     // index 0 the X caption; k >= 1 variable k's legend on run, phase and data-file plots,
     // else Y caption k; -1..-3 corner label 1..3 (an empty text removes it).
@@ -395,6 +430,14 @@ private:
     void CreateInitialVariables();
     void SwitchTriangleVariant(int triangular);
     void MakeVariablesCircular();
+
+    // Live data (CPlotLookTime.cpp).
+    // The end of the time window, moved on by whole scroll steps past t when t reached it;
+    // nullopt when it need not (or cannot) move.
+    std::optional<double> NextWindowEnd(double end, double t, double step) const;
+    // The stamps' min and max over the first independent variable (0 and 0 when none).
+    std::pair<double, double> StampRange() const;
+    void RemoveDataAnnotations();
 
     // Variables (CPlotLookVars.cpp).
     static int DefaultMarker(int position, bool barGraph);

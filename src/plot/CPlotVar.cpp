@@ -1,6 +1,7 @@
 #include "plot/CPlotVar.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/Automation.h"
 #include "plot/PlotValues.h"
@@ -24,6 +25,7 @@ void CPlotVar::Resize(std::uint32_t n) {
                                           std::to_string(kMaxSlots) + ")");
     }
     Values.resize(n, kMissingValue);
+    ascending_ = false;
     if (!Independent) {
         Marks.assign(n, {0, 0});
         MarkCount = 0;
@@ -34,6 +36,7 @@ void CPlotVar::Resize(std::uint32_t n) {
 void CPlotVar::FillMissing() {
     const std::size_t n = IsCircular() ? std::min<std::size_t>(TimeBufferSize, Values.size()) : Values.size();
     std::fill_n(Values.begin(), n, kMissingValue);
+    ascending_ = false;
 }
 
 void CPlotVar::MakeCircular(std::uint32_t n) {
@@ -42,6 +45,8 @@ void CPlotVar::MakeCircular(std::uint32_t n) {
     Resize(n);
     FillMissing();
     WritePos = 0;
+    Wrapped = 0;
+    ascending_ = true;
 }
 
 void CPlotVar::Release() {
@@ -73,8 +78,11 @@ bool CPlotVar::SetValue(std::int64_t point, double value) {
     MaxIndex = std::max(MaxIndex, p);
     ImplicitX = 0;
     Values[p] = SanitizeValue(value);
+    ascending_ = false;
     if (IsCircular()) {
-        if (Capacity() == WritePos + 1) Wrapped = 1;
+        // Writing the last slot completes a round even when earlier slots were skipped (a
+        // variable without a value for some time steps); otherwise its values would vanish.
+        if (Capacity() == WritePos + 1 || p + 1 == Capacity()) Wrapped = 1;
         WritePos = (p + 1) % Capacity();
     }
     return true;
@@ -123,6 +131,105 @@ void CPlotVar::LoadValues(const std::vector<double>& values) {
         Resize(n);
     }
     for (std::uint32_t j = 0; j < n; ++j) SetValue(j, values[j]);
+    if (IsCircular()) {
+        const auto rising = [](double a, double b) { return !IsMissing(b) && b - a > 2 * kTimeTolerance; };
+        ascending_ = std::adjacent_find(values.begin(), values.begin() + n,
+                                        [&](double a, double b) { return !rising(a, b); }) == values.begin() + n;
+    }
+}
+
+// ---- circular buffers ----
+
+bool CPlotVar::Push(double value) {
+    if (Values.empty()) return false;
+    const double v = SanitizeValue(value);
+    if (ValidCount() == 0) {
+        ascending_ = IsCircular();
+    } else if (ascending_) {
+        ascending_ = !IsMissing(v) && v - Values[*NewestSlot()] > 2 * kTimeTolerance;
+    }
+    if (WritePos >= Capacity()) {
+        Wrapped = 1;
+        WritePos = 0;
+    }
+    Values[WritePos++] = v;
+    return true;
+}
+
+std::optional<std::uint32_t> CPlotVar::NewestSlot() const {
+    if (Values.empty() || ValidCount() == 0) return std::nullopt;
+    return (WritePos == 0 ? Capacity() : std::min(WritePos, Capacity())) - 1;
+}
+
+std::optional<std::uint32_t> CPlotVar::ScanForTime(double time) const {
+    const std::uint32_t n = ValidCount();
+    for (std::uint32_t i = 0; i < n; ++i) {
+        if (std::fabs(Values[i] - time) < kTimeTolerance) return i;
+    }
+    return std::nullopt;
+}
+
+TimeSlot CPlotVar::FindOrAppendTime(double time, bool append) {
+    const std::optional<std::uint32_t> newest = NewestSlot();
+    if (time >= 0) {
+        std::optional<std::uint32_t> hit;
+        const double d = newest ? time - Values[*newest] : 0;
+        // Live data arrive in time order: the stamp of a new step lies past every stored one,
+        // and the other variables of that step name the newest. Anything else is searched.
+        if (newest && StampsAscending() && d >= kTimeTolerance) {
+            hit = std::nullopt;
+        } else if (newest && StampsAscending() && std::fabs(d) < kTimeTolerance) {
+            hit = newest;
+        } else {
+            hit = ScanForTime(time);
+        }
+        if (hit) return {true, *hit, false};
+    } else {
+        // A negative time repeats the newest stamp; an empty buffer has none to repeat.
+        if (!newest) return {};
+        const std::uint32_t before = (*newest == 0 ? Capacity() : *newest) - 1;
+        if (ValidCount() >= 2 && std::fabs(Values[*newest] - Values[before]) < kTimeTolerance) {
+            return {true, *newest, false};
+        }
+        time = Values[*newest];
+    }
+    if (!append || !IsCircular() || !Push(time)) return {};
+    return {true, *NewestSlot(), true};
+}
+
+void CPlotVar::ClearValues() {
+    std::fill(Values.begin(), Values.end(), kMissingValue);
+    ascending_ = false;
+}
+
+void CPlotVar::Truncate(std::int64_t slot, bool clearAll, const CPlotVar& layout) {
+    if (!IsCircular()) return;
+    if (clearAll) {
+        ClearValues();
+        WritePos = 0;
+        Wrapped = 0;
+        ascending_ = true;
+        return;
+    }
+    // A buffer grown past the stamps' own has no common slot layout with them.
+    const CPlotVar& g = layout.Capacity() == Capacity() ? layout : *this;
+    const std::uint32_t capacity = Capacity();
+    const std::uint32_t oldest = g.Wrapped && g.WritePos < capacity ? g.WritePos : 0;
+    const std::uint32_t valid = g.Wrapped ? capacity : std::min(g.WritePos, capacity);
+    if (slot < 0 || slot >= valid) return;
+    const auto cut = static_cast<std::uint32_t>(slot);
+    // Oldest first: the kept time steps from the oldest through the cut.
+    std::vector<double> kept(capacity, kMissingValue);
+    std::uint32_t count = 0;
+    for (std::uint32_t i = oldest;; i = (i + 1) % capacity) {
+        kept[count++] = Values[i];
+        if (i == cut) break;
+    }
+    Values = std::move(kept);
+    WritePos = count;
+    Wrapped = 0;
+    // A cut prefix of rising stamps still rises; another variable's values are not stamps.
+    if (&layout != this) ascending_ = false;
 }
 
 }  // namespace vtg

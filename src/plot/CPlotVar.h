@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,6 +21,13 @@ namespace vtg {
 struct ValueRead {
     bool valid = false;
     double value = 0;
+};
+
+// Where FindOrAppendTime found or put a time stamp.
+struct TimeSlot {
+    bool found = false;
+    std::uint32_t slot = 0;
+    bool appended = false;
 };
 
 struct MinMax {
@@ -63,6 +71,28 @@ public:
     // Over the valid values that are not missing; false with 0..1 when there are none.
     MinMax GetMinMax() const;
 
+    // ---- circular buffers (live data) ----
+    // Two time stamps closer than this are the same time step.
+    static constexpr double kTimeTolerance = 1e-20;
+    // Appends to a circular buffer, overwriting the oldest value once it is full. False (and
+    // nothing stored) when the variable has no slots.
+    bool Push(double value);
+    // The slot holding time (time >= 0), or for a negative time the newest slot when the last
+    // two stamps are the same; otherwise, with append set on a circular buffer, the time (for
+    // a negative time the newest stamp again) is pushed. Not found on an empty buffer.
+    TimeSlot FindOrAppendTime(double time, bool append);
+    // The slot written last, when anything was.
+    std::optional<std::uint32_t> NewestSlot() const;
+    // Every slot missing; the write position stays.
+    void ClearValues();
+    // Cuts a circular buffer after slot (clearAll: empties it). The slots are laid out as
+    // `layout` says (the time stamps' variable), so that every variable of a plot is cut at
+    // the same time step whatever its own write position; after the cut the buffer is linear
+    // and the slots beyond the kept values are missing. Cut the stamps' variable last: the
+    // others read its layout.
+    void Truncate(std::int64_t slot, bool clearAll, const CPlotVar& layout);
+    void Truncate(std::int64_t slot, bool clearAll) { Truncate(slot, clearAll, *this); }
+
     // The valid values in time order: a wrapped circular buffer starts at its oldest value.
     std::vector<double> OrderedValues() const;
     // Replaces the content with values in time order (as OrderedValues gives them). A
@@ -104,6 +134,13 @@ public:
     std::int16_t DisplayMode = -1;
     // The variable is shown selected (its plot object is highlighted).
     int Highlight = 0;
+
+private:
+    // Whether the stored stamps rise by more than twice the tolerance from the oldest to the
+    // newest: then a stamp at or past the newest is found (or known absent) without a scan.
+    bool StampsAscending() const { return ascending_ && IsCircular(); }
+    std::optional<std::uint32_t> ScanForTime(double time) const;
+    bool ascending_ = false;
 };
 
 }  // namespace vtg

@@ -174,14 +174,14 @@ const std::vector<MethodRow> kMethods{
 
 // Methods that answer E_NOTIMPL until their part of the control is built.
 const std::set<std::string> kNotBuilt{
-    "Scroll", "AddTimeData", "RewindTimeData", "ClearTimeData", "GetSettings", "SetSettings", "EditObject",
-    "FireReloadEvent", "CopyToBuffer", "AddText", "AddTextDialog", "Copy", "Paste", "ModifyText",
+    "GetSettings", "SetSettings", "EditObject",
+    "FireReloadEvent", "AddText", "AddTextDialog", "Copy", "Paste", "ModifyText",
     "EnableResetFromDefinition", "SetXYData", "NewLine", "NewPolygon", "NewText", "SetTextAttribute",
     "SetObject", "SetLineAttribute", "DoDoubleClick", "DisplayText", "SetEvent", "ManageCursor",
     "InvokeMenuItem", "GetMenuItem", "UpdateMenu", "IsMenuItemEnabled", "DragLine", "IsRegionDefined",
     "GetPointerLocation", "ConvertToDevice", "ConvertToPlot", "SetCopyMode", "SetTextMode",
     "SetHighlightMode", "SetMousePointer", "CopyWithSize", "GetXYData", "ChangeText", "Print2",
-    "PrintPreview", "OpenLog", "CloseLog", "Rotate", "AddPhaseData", "EnableFireEvent",
+    "PrintPreview", "OpenLog", "CloseLog", "Rotate", "EnableFireEvent",
     "GetSelAnnoAttributes", "SetSelAnnoAttributes", "GetVarLineInfo",
     "SetVarLineInfo", "GetIndexSelVarLine", "HideShowVariable", "GetIndexSelLabel", "HideShowLabel",
     "GetSelAxisScaleReverse", "SetSelAxisScaleReverse", "GetSelAxisScaleResetRange",
