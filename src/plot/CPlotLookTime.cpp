@@ -7,6 +7,7 @@
 #include "objects/CPlotObj.h"
 #include "platform/Automation.h"
 #include "platform/Surface.h"
+#include "plot/CPlotEnv.h"
 #include "plot/CPlotLook.h"
 #include "plot/IPlotHost.h"
 #include "plot/PlotValues.h"
@@ -110,14 +111,14 @@ void CPlotLook::ScrollTimeAxis(Surface* dc, double t) {
         }
         axis.ScrollRange(1, 1, ScrollContextFor(), 0, false);
     }
-    // The window moves whether or not it can be shown now; without an off-screen surface the
-    // next paint shows it.
-    Surface* memory = dc ? EnsureMemoryBitmap(*dc) : nullptr;
-    if (!dc || !memory) return;
+    // The window moves whether or not it can be shown now: a plot that was never painted has
+    // no off-screen surface, and its first paint shows the new window.
+    Surface* memory = dc && MemorySurface ? EnsureMemoryBitmap(*dc) : nullptr;
+    if (!memory) return;
     Draw(*memory, Rect{0, 0, Width, Height}, 1, 0);
-    const Rect area = DrawingRgn->Rect;
+    const Rect area = Env->ToDevice(DrawingRgn->Rect);
     dc->BitBlt({area.left, area.top}, {area.Width(), area.Height()}, *memory, {area.left, area.top});
-    const Rect band = region->Rect;
+    const Rect band = Env->ToDevice(region->Rect);
     const int left = std::max(0, band.left - kAxisBandOverhang);
     dc->BitBlt({left, band.top}, {Width - left, band.Height()}, *memory, {left, band.top});
 }

@@ -23,6 +23,7 @@ public:
             MemberTable<FakePlot> m;
             m.Method("Redraw", 100, &FakePlot::Redraw);
             m.Method("SetData", 110, &FakePlot::SetData, {"VarNo", "DataNo", "Value"});
+            m.Method("AddTimeData", 104, &FakePlot::AddTimeData, {"VarNo", "Time", "Value"});
             m.Method("SetLegend", 106, &FakePlot::SetLegend, {"VarNo", "Legend"});
             m.Method("GetRange", 114, &FakePlot::GetRange, {"VarNo", "LowValue", "HighValue"});
             m.Method("GetFont", 117, &FakePlot::GetFont, {"FontID", "size", "attrib"});
@@ -45,6 +46,7 @@ public:
         data.push_back({var, point, value});
     }
     void SetLegend(I16 var, const std::string& legend) { legends.emplace_back(var, legend); }
+    void AddTimeData(I16 var, double time, double value) { samples.push_back({var, time, value}); }
     void GetRange(I16 var, double& low, double& high) {
         low = var * 0.1;
         high = 1e28;
@@ -65,6 +67,11 @@ public:
         double value;
         friend bool operator==(const Point&, const Point&) = default;
     };
+    struct Sample {
+        I16 var;
+        double time, value;
+        friend bool operator==(const Sample&, const Sample&) = default;
+    };
     std::string title = "Plot";
     float timeWindow = 1.0f;
     I16 npoints = 0;
@@ -73,6 +80,7 @@ public:
     std::int32_t version = 7;
     int redraws = 0;
     std::vector<Point> data;
+    std::vector<Sample> samples;
     std::vector<std::pair<I16, std::string>> legends;
 };
 
@@ -252,6 +260,20 @@ TEST_F(ShellTest, CsvLoadsCountsDataAndLegendsFromTheScriptFolder) {
     EXPECT_NE(err.str().find("wide.csv: line 2: 3 fields"), std::string::npos) << err.str();
     EXPECT_NE(err.str().find("missing.csv: no such file"), std::string::npos) << err.str();
     EXPECT_NE(err.str().find("not a regular file"), std::string::npos) << err.str();
+}
+
+TEST_F(ShellTest, StreamPlaysRowsAsTimeStepsInOrder) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::filesystem::path base = dir.path().toStdString();
+    std::ofstream(base / "live.csv") << "t,a,b\n0,20,1\n0.5,,3\n";
+    shell.SetBaseDir(base);
+    EXPECT_TRUE(shell.Execute(":stream live.csv")) << err.str();
+    EXPECT_EQ(plot.nvariables, 2);
+    EXPECT_EQ(plot.npoints, 0) << "a ring holds what it is given";
+    EXPECT_EQ(plot.samples, (std::vector<FakePlot::Sample>{{1, 0, 20}, {2, 0, 1}, {1, 0.5, 1e28}, {2, 0.5, 3}}));
+    EXPECT_EQ(plot.legends, (std::vector<std::pair<I16, std::string>>{{1, "a"}, {2, "b"}}));
+    EXPECT_FALSE(shell.Execute(":stream"));
 }
 
 }  // namespace

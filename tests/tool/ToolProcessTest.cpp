@@ -146,6 +146,19 @@ TEST_F(ToolTest, RenderWritesPicturesOfTheRequestedSize) {
     EXPECT_TRUE(bytes.contains("%%EOF"));
 }
 
+TEST_F(ToolTest, ALivePlotScrolledBeforeItsFirstPaintIsStillPictured) {
+    // Scrolling shows scroll bars; the first paint hides them and so resizes the window.
+    Write("live.vtg",
+          "RunPlot = TRUE\nTimeWindow = 10\nBackColor = 255\n"
+          "AddTimeData(1, 0, 1)\nAddTimeData(1, 5, 2)\nAddTimeData(1, 12, 3)\n"
+          ":render live.png\n");
+    const ToolRun r = RunTool({"shell", QString::fromStdString(Path("live.vtg"))});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const QImage image(QString::fromStdString(Path("live.png")));
+    ASSERT_EQ(image.size(), QSize(800, 600));
+    EXPECT_EQ(image.pixel(400, 300) & 0xFFFFFF, 0xFF0000u);
+}
+
 TEST_F(ToolTest, RenderCommandRunsAScriptIntoAPicture) {
     Write("job.vtg", "# a job\nTitle = \"Job\"\nTitle\n");
     const QString out = dir.path() + "/job.png";

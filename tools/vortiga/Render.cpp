@@ -25,6 +25,8 @@ bool EndsWithNoCase(std::string_view s, std::string_view suffix) {
     return true;
 }
 
+constexpr int kMaxPaintPasses = 3;
+
 void Fail(const std::string& path, const std::string& why) {
     throw std::runtime_error("cannot write " + path + ": " + why);
 }
@@ -32,7 +34,10 @@ void Fail(const std::string& path, const std::string& why) {
 void RenderPng(CVortigaCtrl& ctrl, HeadlessSite& site, const std::string& path, std::optional<Size> size) {
     if (!size) {
         site.Invalidate();
-        site.Paint();
+        // The first paint hides scroll bars a scrolled live plot showed before it was ever
+        // painted; the window's new size is then painted again.
+        for (int pass = 0; pass < kMaxPaintPasses && site.Paint(); ++pass) {
+        }
         if (!site.BackingImage().SavePng(path)) Fail(path, "the file could not be saved");
         return;
     }

@@ -42,11 +42,14 @@ Commands:
   :csv FILE              loads a table with a header row: the first column is the independent
                          variable, the others variables 1..n (nvariables, npoints, SetData,
                          SetLegend); empty cells and non-numbers are missing values
+  :stream FILE           plays the same kind of table into a live run plot, row by row as a
+                         simulation would: AddTimeData(v, time, value) for each variable
+                         (nvariables and SetLegend as :csv; set RunPlot first)
   :echo TEXT             prints TEXT
   :help                  prints this text
   :quit                  ends the shell
 
-Relative file names in :csv and :render are taken from the script's folder. A line that fails
+Relative file names in :csv, :stream and :render are taken from the script's folder. A line that fails
 prints "error: line N: message" to standard error and the shell goes on; the exit status is 1
 if any line failed, else 0.
 )TEXT";
@@ -286,6 +289,8 @@ void Shell::Command(std::string_view line) {
         DataCommand(c);
     } else if (name == "csv") {
         CsvCommand(c);
+    } else if (name == "stream") {
+        StreamCommand(c);
     } else {
         throw ShellError("unknown command :" + name + " (:help lists them)");
     }
@@ -345,7 +350,7 @@ void Shell::DataCommand(TextCursor& c) {
     }
 }
 
-void Shell::CsvCommand(TextCursor& c) {
+CsvTable Shell::ReadTable(TextCursor& c) {
     const std::filesystem::path path = Resolve(c.ReadWord());
     c.ExpectEnd();
     CsvTable table;
@@ -360,15 +365,34 @@ void Shell::CsvCommand(TextCursor& c) {
                          std::to_string(variables) + " variables is more than a plot holds (32767 each)");
     }
     Put("nvariables", Variant(static_cast<std::int32_t>(variables)));
+    return table;
+}
+
+void Shell::NameVariables(const CsvTable& table) {
+    for (std::size_t v = 1; v < table.header.size(); ++v) {
+        Call("SetLegend", {Variant(static_cast<std::int32_t>(v)), Variant(table.header[v])});
+    }
+}
+
+void Shell::CsvCommand(TextCursor& c) {
+    const CsvTable table = ReadTable(c);
     Put("npoints", Variant(static_cast<std::int32_t>(table.rows.size())));
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
-        for (std::size_t v = 0; v <= variables; ++v) {
+        for (std::size_t v = 0; v < table.header.size(); ++v) {
             Call("SetData", {Variant(static_cast<std::int32_t>(v)), Variant(static_cast<std::int32_t>(r)),
                              Variant(table.rows[r][v])});
         }
     }
-    for (std::size_t v = 1; v <= variables; ++v) {
-        Call("SetLegend", {Variant(static_cast<std::int32_t>(v)), Variant(table.header[v])});
+    NameVariables(table);
+}
+
+void Shell::StreamCommand(TextCursor& c) {
+    const CsvTable table = ReadTable(c);
+    NameVariables(table);
+    for (const std::vector<double>& row : table.rows) {
+        for (std::size_t v = 1; v < row.size(); ++v) {
+            Call("AddTimeData", {Variant(static_cast<std::int32_t>(v)), Variant(row[0]), Variant(row[v])});
+        }
     }
 }
 

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Csv.h"
 #include "platform/Automation.h"
 #include "platform/ConnectionPoint.h"
 #include "platform/Geometry.h"
@@ -75,7 +76,11 @@ private:
     void RenderCommand(TextCursor& c);
     void EventsCommand(TextCursor& c);
     void DataCommand(TextCursor& c);
+    // Reads the table a command names and sets nvariables for it.
+    CsvTable ReadTable(TextCursor& c);
+    void NameVariables(const CsvTable& table);
     void CsvCommand(TextCursor& c);
+    void StreamCommand(TextCursor& c);
 
     ShellHost& Host(std::string_view command) const;
     std::filesystem::path Resolve(const std::string& path) const;
