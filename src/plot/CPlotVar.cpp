@@ -25,7 +25,7 @@ void CPlotVar::Resize(std::uint32_t n) {
                                           std::to_string(kMaxSlots) + ")");
     }
     Values.resize(n, kMissingValue);
-    ascending_ = false;
+    risingRun_ = 0;
     if (!Independent) {
         Marks.assign(n, {0, 0});
         MarkCount = 0;
@@ -36,7 +36,7 @@ void CPlotVar::Resize(std::uint32_t n) {
 void CPlotVar::FillMissing() {
     const std::size_t n = IsCircular() ? std::min<std::size_t>(TimeBufferSize, Values.size()) : Values.size();
     std::fill_n(Values.begin(), n, kMissingValue);
-    ascending_ = false;
+    risingRun_ = 0;
 }
 
 void CPlotVar::MakeCircular(std::uint32_t n) {
@@ -46,7 +46,7 @@ void CPlotVar::MakeCircular(std::uint32_t n) {
     FillMissing();
     WritePos = 0;
     Wrapped = 0;
-    ascending_ = true;
+    risingRun_ = 0;
 }
 
 void CPlotVar::Release() {
@@ -78,7 +78,7 @@ bool CPlotVar::SetValue(std::int64_t point, double value) {
     MaxIndex = std::max(MaxIndex, p);
     ImplicitX = 0;
     Values[p] = SanitizeValue(value);
-    ascending_ = false;
+    risingRun_ = 0;
     if (IsCircular()) {
         // Writing the last slot completes a round even when earlier slots were skipped (a
         // variable without a value for some time steps); otherwise its values would vanish.
@@ -131,11 +131,7 @@ void CPlotVar::LoadValues(const std::vector<double>& values) {
         Resize(n);
     }
     for (std::uint32_t j = 0; j < n; ++j) SetValue(j, values[j]);
-    if (IsCircular()) {
-        const auto rising = [](double a, double b) { return !IsMissing(b) && b - a > 2 * kTimeTolerance; };
-        ascending_ = std::adjacent_find(values.begin(), values.begin() + n,
-                                        [&](double a, double b) { return !rising(a, b); }) == values.begin() + n;
-    }
+    risingRun_ = RisingSuffix();
 }
 
 // ---- circular buffers ----
@@ -143,11 +139,9 @@ void CPlotVar::LoadValues(const std::vector<double>& values) {
 bool CPlotVar::Push(double value) {
     if (Values.empty()) return false;
     const double v = SanitizeValue(value);
-    if (ValidCount() == 0) {
-        ascending_ = IsCircular();
-    } else if (ascending_) {
-        ascending_ = !IsMissing(v) && v - Values[*NewestSlot()] > 2 * kTimeTolerance;
-    }
+    const std::optional<std::uint32_t> newest = NewestSlot();
+    const bool rising = newest && !IsMissing(v) && v - Values[*newest] > 2 * kTimeTolerance;
+    risingRun_ = rising ? risingRun_ + 1 : 1;
     if (WritePos >= Capacity()) {
         Wrapped = 1;
         WritePos = 0;
@@ -159,6 +153,15 @@ bool CPlotVar::Push(double value) {
 std::optional<std::uint32_t> CPlotVar::NewestSlot() const {
     if (Values.empty() || ValidCount() == 0) return std::nullopt;
     return (WritePos == 0 ? Capacity() : std::min(WritePos, Capacity())) - 1;
+}
+
+std::uint32_t CPlotVar::RisingSuffix() const {
+    const std::vector<double> stamps = OrderedValues();
+    std::uint32_t run = stamps.empty() ? 0 : 1;
+    for (std::size_t k = stamps.size(); k-- > 1 && run == stamps.size() - k;) {
+        if (!IsMissing(stamps[k]) && stamps[k] - stamps[k - 1] > 2 * kTimeTolerance) ++run;
+    }
+    return run;
 }
 
 std::optional<std::uint32_t> CPlotVar::ScanForTime(double time) const {
@@ -199,7 +202,7 @@ TimeSlot CPlotVar::FindOrAppendTime(double time, bool append) {
 
 void CPlotVar::ClearValues() {
     std::fill(Values.begin(), Values.end(), kMissingValue);
-    ascending_ = false;
+    risingRun_ = 0;
 }
 
 void CPlotVar::Truncate(std::int64_t slot, bool clearAll, const CPlotVar& layout) {
@@ -208,7 +211,7 @@ void CPlotVar::Truncate(std::int64_t slot, bool clearAll, const CPlotVar& layout
         ClearValues();
         WritePos = 0;
         Wrapped = 0;
-        ascending_ = true;
+        risingRun_ = 0;
         return;
     }
     // A buffer grown past the stamps' own has no common slot layout with them.
@@ -228,8 +231,8 @@ void CPlotVar::Truncate(std::int64_t slot, bool clearAll, const CPlotVar& layout
     Values = std::move(kept);
     WritePos = count;
     Wrapped = 0;
-    // A cut prefix of rising stamps still rises; another variable's values are not stamps.
-    if (&layout != this) ascending_ = false;
+    // Another variable's values are not stamps.
+    risingRun_ = &layout == this ? RisingSuffix() : 0;
 }
 
 }  // namespace vtg

@@ -138,9 +138,13 @@ public:
 private:
     // Whether the stored stamps rise by more than twice the tolerance from the oldest to the
     // newest: then a stamp at or past the newest is found (or known absent) without a scan.
-    bool StampsAscending() const { return ascending_ && IsCircular(); }
+    // Known from the run of rising pushes that ends at the newest value: once the ring has
+    // turned over a stamp that came late, it covers the ring again.
+    bool StampsAscending() const { return IsCircular() && risingRun_ >= ValidCount(); }
+    // The number of newest values (in time order) that rise, counted over the whole ring.
+    std::uint32_t RisingSuffix() const;
     std::optional<std::uint32_t> ScanForTime(double time) const;
-    bool ascending_ = false;
+    std::uint32_t risingRun_ = 0;
 };
 
 }  // namespace vtg
