@@ -432,9 +432,6 @@ private:
     void MakeVariablesCircular();
 
     // Live data (CPlotLookTime.cpp).
-    // The end of the time window, moved on by whole scroll steps past t when t reached it;
-    // nullopt when it need not (or cannot) move.
-    std::optional<double> NextWindowEnd(double end, double t, double step) const;
     // The stamps' min and max over the first independent variable (0 and 0 when none).
     std::pair<double, double> StampRange() const;
     void RemoveDataAnnotations();

@@ -29,6 +29,19 @@ double UsableTimeStep(double step, double window) {
     return 1.0;
 }
 
+// The end of the time window, moved on by whole steps past t when t reached it; nothing when
+// it need not (or cannot) move.
+std::optional<double> NextWindowEnd(double end, double t, double step) {
+    if (!std::isfinite(end) || !std::isfinite(t) || !(end <= t)) return std::nullopt;
+    // The next whole multiple of the step at least half a step beyond the end; then as many
+    // further steps as it takes to pass t, counted rather than walked so that a jump of any
+    // size costs the same.
+    const double first = std::floor((end + 1.5 * step) / step) * step;
+    const double moved = first <= t ? first + (std::floor((t - first) / step) + 1) * step : first;
+    if (!std::isfinite(moved)) return std::nullopt;
+    return moved;
+}
+
 }  // namespace
 
 ScrollContext CPlotLook::ScrollContextFor() const {
@@ -81,17 +94,6 @@ bool CPlotLook::ScrollToNewest(Surface* dc) {
     return true;
 }
 
-std::optional<double> CPlotLook::NextWindowEnd(double end, double t, double step) const {
-    if (!std::isfinite(end) || !std::isfinite(t) || !(end <= t)) return std::nullopt;
-    // The next whole multiple of the step at least half a step beyond the end; then as many
-    // further steps as it takes to pass t, counted rather than walked so that a jump of any
-    // size costs the same.
-    const double first = std::floor((end + 1.5 * step) / step) * step;
-    const double moved = first <= t ? first + (std::floor((t - first) / step) + 1) * step : first;
-    if (!std::isfinite(moved)) return std::nullopt;
-    return moved;
-}
-
 void CPlotLook::ScrollTimeAxis(Surface* dc, double t) {
     CPlotAxisRgn* region = AxisRegionForRole(0);
     if (!region || !std::isfinite(t)) return;
@@ -114,7 +116,7 @@ void CPlotLook::ScrollTimeAxis(Surface* dc, double t) {
     // The window moves whether or not it can be shown now: a plot that was never painted has
     // no off-screen surface, and its first paint shows the new window.
     Surface* memory = dc && MemorySurface ? EnsureMemoryBitmap(*dc) : nullptr;
-    if (!memory) return;
+    if (!memory || !DrawingRgn) return;
     Draw(*memory, Rect{0, 0, Width, Height}, 1, 0);
     const Rect area = Env->ToDevice(DrawingRgn->Rect);
     dc->BitBlt({area.left, area.top}, {area.Width(), area.Height()}, *memory, {area.left, area.top});
