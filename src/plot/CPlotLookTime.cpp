@@ -186,6 +186,7 @@ void CPlotLook::RewindTimeData(double time) {
         if (time < x->RangeMin) {
             x->RangeMin = time;
             x->RangeMax = x->ExtentMax = time + Props().TimeWindow;
+            x->NeedsRescale = 1;
         }
         std::tie(x->DataMin, x->DataMax) = StampRange();
     }
