@@ -165,6 +165,16 @@ public:
     // py_data: an array with a value per dependent variable, or one number for the first.
     std::int32_t AddPhaseData(float x_data, const Variant& py_data);
 
+    // Annotations. GetAnnoAttributes counts from 1; outside the annotations it answers ""
+    // and leaves the outputs alone.
+    std::int16_t AddText(const std::string& text, float x, float y, std::int16_t color, std::int16_t alignment,
+                         const std::string& fontname, std::int16_t size, std::int16_t style);
+    void ModifyText(const std::string& oldText, const std::string& newText);
+    void GetAnnotationCount(std::int16_t& nAnno);
+    std::string GetAnnoAttributes(std::int16_t iIndex, std::int16_t& ifontsize, std::int16_t& ifontattrib,
+                                  std::int16_t& ifontcolor, std::int16_t& idirecton, std::int16_t& ialignment,
+                                  std::int16_t& iattachment, std::int16_t& iarrow);
+
     // Variables and data.
     void SetVariable(std::int16_t index, const std::string& VariableName);
     std::string GetVariable(std::int16_t index);
@@ -294,7 +304,6 @@ public:
     std::vector<std::string> variableNames;
     std::uint32_t eventMask = 0x00F70000;
     std::int16_t copyMode = 0;
-    std::int16_t textMode = 0;
     int cursorId = IDC_ARROW;
     int currentCursorId = IDC_ARROW;
     bool manageCursor = false;

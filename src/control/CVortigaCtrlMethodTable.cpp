@@ -59,8 +59,7 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
     m.Method("GetAxisRange", 129, &C::GetAxisRange, {"AxisNo", "LowValue", "HighValue"});
     m.Method("SetXData", 130, &C::SetXData, {"VarNo", "DataNo", "Value"});
     m.Method("SetTieLine", 131, &C::SetTieLine, {"Type", "VarNo"});
-    Unbuilt<"AddText", P::Annotations, I2, S, R4, R4, I2, I2, S, I2, I2>(
-        m, 132, {"text", "x", "y", "color", "alignment", "fontname", "size", "style"});
+    m.Method("AddText", 132, &C::AddText, {"text", "x", "y", "color", "alignment", "fontname", "size", "style"});
     m.Method("SetXVariable", 133, &C::SetXVariable, {"Yvarno", "Xvarno"});
     m.Method("GetXVariable", 134, &C::GetXVariable, {"Yvarno"});
     m.Method("GetLegend", 135, &C::GetLegend, {"VarNo"});
@@ -71,7 +70,7 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
     Unbuilt<"Paste", P::Clipboard, void>(m, 140, {});
     m.Method("SetMultiplier", 141, &C::SetMultiplier, {"AxisNo", "Multiplier"});
     m.Method("GetMultiplier", 142, &C::GetMultiplier, {"AxisNo"});
-    Unbuilt<"ModifyText", P::Annotations, void, S, S>(m, 143, {"oldText", "newText"});
+    m.Method("ModifyText", 143, &C::ModifyText, {"oldText", "newText"});
     m.Method("GetData", 144, &C::GetData, {"VarNo", "DataNo", "Value"});
     m.Method("GetXData", 145, &C::GetXData, {"VarNo", "DataNo", "Value"});
     m.Method("SetLegendBox", 146, &C::SetLegendBox, {"location", "width", "itemheight", "margin"});
@@ -180,10 +179,9 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
              {"iVar", "iColor", "iLineWidth", "iLineStyle", "iMarker", "iSize", "iInterval"});
     m.Method("SetVarLineAttributes", 237, &C::SetVarLineAttributes,
              {"iVar", "iColor", "iLineWidth", "iLineStyle", "iMarker", "iSize", "iInterval"});
-    Unbuilt<"GetAnnotationCount", P::Annotations, void, I2&>(m, 241, {"nAnno"});
-    Unbuilt<"GetAnnoAttributes", P::Annotations, std::string, I2, I2&, I2&, I2&, I2&, I2&, I2&, I2&>(
-        m, 242,
-        {"iIndex", "ifontsize", "ifontattrib", "ifontcolor", "idirecton", "ialignment", "iattachment", "iarrow"});
+    m.Method("GetAnnotationCount", 241, &C::GetAnnotationCount, {"nAnno"});
+    m.Method("GetAnnoAttributes", 242, &C::GetAnnoAttributes,
+             {"iIndex", "ifontsize", "ifontattrib", "ifontcolor", "idirecton", "ialignment", "iattachment", "iarrow"});
     Unbuilt<"SetFlippedFlag", P::EventsAndModes, void, B>(m, 243, {"bFlipped"});
     Unbuilt<"ApplySettingByUserFlag", P::EventsAndModes, void>(m, 244, {});
     // Both answer a short palette index.

@@ -256,6 +256,18 @@ public:
     void SetFont(int which, const std::string& face, int size, int style);
     // Shows or hides the legend box; dc (may be null) is what the legend measures itself on.
     void ToggleLegend(Surface* dc);
+    // Appends an annotation at the relative position (x, y) and returns its index. Without a
+    // face name it uses the drawing font. A backslash followed by n, and a line feed, become a
+    // line break; any other backslash is dropped and the character after it kept.
+    int AddTextAnnotation(const std::string& text, float x, float y, int color, int alignment,
+                          const std::string& face, int size, int style, int attachment, int arrow);
+    // A user text object carrying a new free annotation; its id, or 0 (nothing created) when
+    // no id is free.
+    int AddTextObject(const std::string& text, float x, float y, int color, int alignment, const std::string& face,
+                      int size, int style);
+    // Every annotation showing oldText shows newText, measured anew on dc when there is one.
+    // The number of annotations changed.
+    int ReplaceAnnotationText(const std::string& oldText, const std::string& newText, Surface* dc);
 
     // ---- symbols and displayed texts (CPlotLookSymbols.cpp) ----
     struct SymbolLookup {

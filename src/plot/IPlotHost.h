@@ -76,6 +76,8 @@ struct ControlProperties {
     // How a selected curve is highlighted: 1 two coloured passes, below 100 the highlight
     // pen, 100 and above not at all (also the blink period of highlighted objects).
     std::int16_t highlightMode = 0;
+    // 1: annotations draw their text without a background (SetTextMode).
+    std::int16_t textMode = 0;
 };
 
 // One dialog of the host's dialog server: each dialog talks to a server object of its own.

@@ -21,6 +21,7 @@
 
 namespace vtg {
 
+class CPlotAnnotation;
 class CPlotAxis;
 class CPlotEnv;
 class CPlotVar;
@@ -37,6 +38,15 @@ struct BandFraction {
 struct AxisValues {
     double x = 0;
     double y = 0;
+};
+
+// The curve point nearest to a device point: how near (|AP| + |PB| - |AB| for the best segment
+// AB), the data values interpolated along that segment and the 1-based variable number.
+struct NearestCurvePoint {
+    double nearness = 0;
+    double x = 0;
+    double y = 0;
+    int variable = 0;
 };
 
 class CPlotDrawingRgn : public CPlotRegion {
@@ -101,6 +111,21 @@ public:
     virtual bool ValuesInRange(double x, double y, const CPlotAxis& xAxis, const CPlotAxis& yAxis) const;
     // The point lies in the plot's shape: the rectangle r on XY plots.
     virtual bool InShape(Point p, const vtg::Rect& r) const;
+
+    // ---- annotation anchors (CPlotDrawingRgnAnnotations.cpp) ----
+    // Over every visible curve; nullopt when no curve has a segment.
+    virtual std::optional<NearestCurvePoint> NearestPoint(CPlotLook& plot, Point p) const;
+    // The X axis value and the first Y axis value under a device point (the independent value
+    // in x also on a flipped plot); nullopt while the axes cannot convert.
+    virtual std::optional<AxisValues> PointInfo(CPlotLook& plot, Point p) const;
+    // The device point of an anchor (x independent, y on Y axis yAxis). A value equal to the
+    // on-the-axis value puts the point on the drawing area's edge along that value's direction.
+    virtual std::optional<Point> AnchorToDevice(CPlotLook& plot, double x, double y, int yAxis) const;
+    // The annotation's anchor lies within the displayed ranges of its axes.
+    virtual bool AnnotationVisible(const CPlotAnnotation& annotation, CPlotLook& plot) const;
+    // The Y axis an annotation's anchor is read on: its variable's axis when it is tied to a
+    // variable that exists and the plot is not flipped, else the first.
+    static int AnnotationAxis(const CPlotAnnotation& annotation, const CPlotLook& plot);
 
     // ---- tracker (CPlotDrawingRgnTracker.cpp) ----
     // The cross-hair and the read-out box at the plot's tracker point, in XOR and over saved

@@ -175,7 +175,7 @@ const std::vector<MethodRow> kMethods{
 // Methods that answer E_NOTIMPL until their part of the control is built.
 const std::set<std::string> kNotBuilt{
     "GetSettings", "SetSettings", "EditObject",
-    "FireReloadEvent", "AddText", "AddTextDialog", "Copy", "Paste", "ModifyText",
+    "FireReloadEvent", "AddTextDialog", "Copy", "Paste",
     "EnableResetFromDefinition", "SetXYData", "NewLine", "NewPolygon", "NewText", "SetTextAttribute",
     "SetObject", "SetLineAttribute", "DoDoubleClick", "DisplayText", "SetEvent", "ManageCursor",
     "InvokeMenuItem", "GetMenuItem", "UpdateMenu", "IsMenuItemEnabled", "DragLine", "IsRegionDefined",
@@ -189,7 +189,7 @@ const std::set<std::string> kNotBuilt{
     "GetSelAxisScaleInterval", "SetSelAxisScaleInterval", "GetIndexSelAxisScaleRgn", "GetVariableLineState",
     "GetYaxisLabelsState", "CheckMenuItem", "GetLabelColorIndex", "SetLabelColorIndex",
     "GetAxisColorIndex", "SetAxisColorIndex", "SetPrintSettings", "GetPlotIsLive", "SetPlotIsLive", "KeyDown",
-    "GetAnnotationCount", "GetAnnoAttributes", "SetFlippedFlag", "ApplySettingByUserFlag", "AboutBox"};
+    "SetFlippedFlag", "ApplySettingByUserFlag", "AboutBox"};
 
 }  // namespace
 
