@@ -150,6 +150,9 @@ private:
     bool ComputeTagPoint(CPlotLook& plot);
     // Ties the annotation for mode at its current text position (Attach's search).
     bool FindTagData(CPlotLook& plot, int mode, Point at);
+    // Ties to the axis along the nearer edge when that lies nearer than a curve (nearness);
+    // x and y are the data under at. False when the value does not fit an anchor.
+    bool TieToAxisIfNearer(CPlotLook& plot, Point at, double nearness, double x, double y);
     void DrawLeader(Surface& dc, CPlotLook& plot) const;
     void DrawLines(Surface& dc, CPlotLook& plot) const;
     bool LeaderHidden(CPlotLook& plot) const;

@@ -48,9 +48,9 @@ bool CPlotAnnotation::FindTagData(CPlotLook& plot, int mode, Point at) {
     const CPlotDrawingRgn& area = *plot.DrawingRgn;
     const std::optional<AxisValues> under = area.PointInfo(plot, at);
     if (!under) return false;
-    const std::optional<float> ux = ToAnchor(under->x);
-    const std::optional<float> uy = ToAnchor(under->y);
     if (mode == kDataPoint) {
+        const std::optional<float> ux = ToAnchor(under->x);
+        const std::optional<float> uy = ToAnchor(under->y);
         if (!ux || !uy) return false;
         SetPosition({*ux, *uy, 0, 0, 0});
         if (!area.AnnotationVisible(*this, plot)) return false;
@@ -70,22 +70,26 @@ bool CPlotAnnotation::FindTagData(CPlotLook& plot, int mode, Point at) {
             }
         }
     }
-    const vtg::Rect& r = area.Rect;
-    const double toBottom = Squared(at.y - r.bottom);
-    const double toLeft = Squared(at.x - r.left);
-    if (nearness > toBottom || nearness > toLeft) {
-        // Tied to the axis along the nearer edge; a flipped plot has its X axis on the left.
-        const bool bottom = toBottom <= toLeft;
-        const bool xAxis = plot.Flipped ? !bottom : bottom;
-        if (xAxis && !ux) return false;
-        if (!xAxis && !uy) return false;
-        SetPosition({xAxis ? *ux : kOnAxis, xAxis ? kOnAxis : *uy, 0, 0, 0});
-        Attachment = kAxis;
-    }
+    if (!TieToAxisIfNearer(plot, at, nearness, under->x, under->y)) return false;
     if (!ComputeTagPoint(plot)) return false;
     // The text stays where it was on the screen.
     TextPosition = at;
     StoreDevicePosition(at, plot);
+    return true;
+}
+
+bool CPlotAnnotation::TieToAxisIfNearer(CPlotLook& plot, Point at, double nearness, double x, double y) {
+    const vtg::Rect& r = plot.DrawingRgn->Rect;
+    const double toBottom = Squared(at.y - r.bottom);
+    const double toLeft = Squared(at.x - r.left);
+    if (nearness <= toBottom && nearness <= toLeft) return true;
+    // Tied to the axis along the nearer edge; a flipped plot has its X axis on the left.
+    const bool bottom = toBottom <= toLeft;
+    const bool xAxis = plot.Flipped ? !bottom : bottom;
+    const std::optional<float> value = ToAnchor(xAxis ? x : y);
+    if (!value) return false;
+    SetPosition({xAxis ? *value : kOnAxis, xAxis ? kOnAxis : *value, 0, 0, 0});
+    Attachment = kAxis;
     return true;
 }
 

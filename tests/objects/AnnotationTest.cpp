@@ -2,6 +2,7 @@
 // dragging, hit testing, hiding, and the hostile inputs that must not corrupt them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <regex>
 
@@ -280,6 +281,30 @@ TEST_F(AnnotationTest, LeaderBandsAreHitUnlessLockedAndBeforeLayoutNothingIs) {
     EXPECT_TRUE(a.HitTest(onLeader));
     a.LeaderLocked = 1;
     EXPECT_FALSE(a.HitTest(onLeader));
+}
+
+TEST_F(AnnotationTest, SelectedTiedTextsOfferTheirTagAndZoomedOutAnchorsHideThem) {
+    CPlotAnnotation& a = Tied(0.5f, 0.2f, CPlotAnnotation::kCurve);
+    a.TagHandle = 1;
+    a.Selected = 1;
+    Draw();
+    const auto handles = std::count_if(env.Bullets.begin(), env.Bullets.end(), [&](const CPlotBullet& b) {
+        return b.Code == CPlotAnnotation::kTagDrag && b.Cursor == 32646 && b.Box == TagSquare(a.TagPoint);
+    });
+    EXPECT_EQ(handles, 1);
+    a.Selected = 0;
+    // An anchor just right of the X range, the text well inside the plot.
+    const CPlotAxis& x = *Plot().AxisByNumber(0);
+    const CPlotAxis& y = *Plot().AxisByNumber(1);
+    a.SetPosition({static_cast<float>(x.RangeMax + 0.05 * (x.RangeMax - x.RangeMin)),
+                   static_cast<float>((y.RangeMin + y.RangeMax) / 2), -0.4f, 0, 1});
+    a.Hidden = 1;
+    const auto without = Draw();
+    a.Hidden = 0;
+    EXPECT_FALSE(Changed(*without, *Draw()).IsEmpty());
+    // Zoomed in, an anchor outside the ranges takes its whole annotation out of the picture.
+    Plot().ZoomLevel = 2;
+    EXPECT_TRUE(Changed(*without, *Draw()).IsEmpty());
 }
 
 TEST_F(AnnotationTest, TextsThatLeftThePlotAreBroughtBack) {
