@@ -33,6 +33,7 @@ class CPlotLook;
 class PropExchange;
 class PropertyBag;
 struct ControlImage;
+struct TextObjectImage;
 
 class CVortigaCtrl : public ControlProperties,
                      public DispatchImpl<CVortigaCtrl>,
@@ -411,6 +412,8 @@ private:
     // keeps its properties and plot and the error is raised.
     void InstallProperties(const ControlProperties& loaded, const ControlImage* image);
     void ApplyImage(const ControlImage& image, CPlotLook& plot);
+    // Text objects keep their ids where they are free; the annotation each carries must exist.
+    void RestoreTextObjects(const std::vector<TextObjectImage>& objects, CPlotLook& plot);
 
     // ---- painting (CVortigaCtrlPaint.cpp) ----
     bool ScaleForTarget(const Rect& bounds, Size target);

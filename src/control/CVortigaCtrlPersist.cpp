@@ -8,9 +8,13 @@
 #include "control/CVortigaCtrl.h"
 #include "control/ControlStream.h"
 #include "control/PropertyExchange.h"
+#include "objects/CPlotAnnotation.h"
+#include "objects/CPlotObj.h"
 #include "objects/ObjectIdAllocator.h"
 #include "plot/BinaryStream.h"
+#include "plot/CPlotEnv.h"
 #include "plot/CPlotLook.h"
+#include "regions/CDrawTool.h"
 #include "regions/CPlotAxisRgn.h"
 #include "regions/CPlotLabelRgn.h"
 #include "regions/CPlotLegendRgn.h"
@@ -108,6 +112,35 @@ void ApplyVariable(const VariableImage& img, CPlotVar& v, int independents) {
     v.Attrib2Extra = {l[8], l[9]};
     v.LabelIndex = l[10];
     v.ImplicitXOffset = l[11];
+}
+
+AnnotationImage CaptureAnnotation(const CPlotAnnotation& a) {
+    AnnotationImage img;
+    img.text = a.Text;
+    if (a.Font) img.font = {a.Font->Face, static_cast<std::int16_t>(a.Font->Size), static_cast<std::int16_t>(a.Font->Style)};
+    img.flags = {a.Color, a.Direction,    a.Attachment, a.Arrow,           a.Alignment, a.TransparentBackground,
+                 a.LeaderLocked, a.TimeStamp, a.AttachedVariable, a.Hidden};
+    img.position = {a.AnchorX, a.AnchorY, a.OffsetX, a.OffsetY};
+    return img;
+}
+
+std::unique_ptr<CPlotAnnotation> RestoreAnnotation(const AnnotationImage& img, CPlotLook& plot) {
+    const auto& f = img.flags;
+    CVTGFont* font = img.font.face.empty()
+                         ? nullptr
+                         : plot.Environment().Tool().GetFont(img.font.face, img.font.size, 0, img.font.style);
+    // Free annotations were once stored as -1; an attachment no annotation has is free too.
+    const int attachment = f[2] >= CPlotAnnotation::kFree && f[2] <= CPlotAnnotation::kDataPoint ? f[2] : 0;
+    auto a = std::make_unique<CPlotAnnotation>(img.text, font, f[0], f[1], attachment, f[3], f[4]);
+    // A curve number the plot does not have would index past its variables.
+    const int variable = f[8] >= 1 && f[8] <= plot.DependentCount() ? f[8] : 0;
+    a->SetPosition({img.position[0], img.position[1], img.position[2], img.position[3], variable});
+    a->TransparentBackground = f[5] != 0;
+    a->LeaderLocked = f[6] != 0;
+    a->TimeStamp = f[7] != 0;
+    a->Hidden = f[9] != 0;
+    a->NewMark = 0;
+    return a;
 }
 
 }  // namespace
@@ -239,10 +272,25 @@ void CVortigaCtrl::ApplyImage(const ControlImage& image, CPlotLook& plot) {
     for (const CPlotSymbol& s : image.symbols) {
         if (!IsDateOrTime(s.Name)) plot.SetSymbol(s.Name, s.Value);
     }
+    for (const AnnotationImage& a : image.annotations) plot.Annotations.push_back(RestoreAnnotation(a, plot));
+    RestoreTextObjects(image.textObjects, plot);
     plot.ApplyData(image.content);
     plot.FitAllPending = 0;
     plot.RefitDirty = 0;
     plot.LayoutDirty = 1;
+}
+
+void CVortigaCtrl::RestoreTextObjects(const std::vector<TextObjectImage>& objects, CPlotLook& plot) {
+    const int annotations = static_cast<int>(plot.Annotations.size());
+    for (const TextObjectImage& t : objects) {
+        // The plot's own line objects were numbered anew: a stored id they took is given again.
+        const int id = objectIds.Claim(t.id, [&plot](int candidate) { return plot.IsObjectIdUsed(candidate); });
+        if (id == 0) break;
+        auto object = std::make_unique<CPlotTextObj>(id);
+        object->AnnotationIndex = t.annotation >= 0 && t.annotation < annotations ? t.annotation : -1;
+        object->UserText = t.userText != 0;
+        plot.Objects.push_back(std::move(object));
+    }
 }
 
 std::vector<std::uint8_t> CVortigaCtrl::SaveStream() {
@@ -265,6 +313,12 @@ std::vector<std::uint8_t> CVortigaCtrl::SaveStream() {
     image.legendShown = plot.ShowLegend == 1;
     image.legendX = plot.LegendX;
     image.legendY = plot.LegendY;
+    for (const auto& a : plot.Annotations) image.annotations.push_back(CaptureAnnotation(*a));
+    for (const auto& o : plot.Objects) {
+        if (o->Kind != PlotObjKind::Text) continue;
+        const auto& text = static_cast<const CPlotTextObj&>(*o);
+        image.textObjects.push_back({text.Id, text.AnnotationIndex, text.UserText});
+    }
     image.symbols = plot.Symbols;
     for (const auto& v : plot.XVars) image.content.independent.push_back(v->OrderedValues());
     for (const auto& v : plot.YVars) image.content.dependent.push_back(v->OrderedValues());

@@ -13,6 +13,8 @@ namespace {
 constexpr std::size_t kMinAxisBytes = 2 + 8 * 8 + 11 * 4;
 constexpr std::size_t kMinVariableBytes = 4 + 4 + 3 * 4 + 12 * 4;
 constexpr std::size_t kMinSymbolBytes = 2;
+constexpr std::size_t kMinAnnotationBytes = 2 + 1 + 2 * 2 + 10 * 4 + 4 * 4;
+constexpr std::size_t kMinTextObjectBytes = 3 * 4;
 constexpr std::size_t kChecksumBytes = 4;
 
 void Require(bool ok, const std::string& what) {
@@ -38,6 +40,29 @@ AxisImage ReadAxis(BinaryReader& in) {
     a.caption2 = in.String();
     for (double& v : a.values) v = FiniteValue(in, "an axis value");
     for (std::int32_t& f : a.flags) f = in.I32();
+    return a;
+}
+
+void WriteAnnotation(BinaryWriter& out, const AnnotationImage& a) {
+    out.String(a.text);
+    out.String(a.font.face);
+    out.I16(a.font.size);
+    out.I16(a.font.style);
+    for (std::int32_t f : a.flags) out.I32(f);
+    for (float v : a.position) out.F32(v);
+}
+
+AnnotationImage ReadAnnotation(BinaryReader& in) {
+    AnnotationImage a;
+    a.text = in.String();
+    a.font.face = in.String();
+    a.font.size = in.I16();
+    a.font.style = in.I16();
+    for (std::int32_t& f : a.flags) f = in.I32();
+    for (float& v : a.position) {
+        v = in.F32();
+        Require(std::isfinite(v), "an annotation position is not a finite number");
+    }
     return a;
 }
 
@@ -93,9 +118,14 @@ void WriteControlImage(BinaryWriter& out, const ControlImage& image) {
     out.I32(image.legendShown);
     out.F32(image.legendX);
     out.F32(image.legendY);
-    // Annotations and drawn objects: none are written by this version.
-    out.I64(0);
-    out.I64(0);
+    out.I64(static_cast<std::int64_t>(image.annotations.size()));
+    for (const AnnotationImage& a : image.annotations) WriteAnnotation(out, a);
+    out.I64(static_cast<std::int64_t>(image.textObjects.size()));
+    for (const TextObjectImage& t : image.textObjects) {
+        out.I32(t.id);
+        out.I32(t.annotation);
+        out.I32(t.userText);
+    }
     out.I64(static_cast<std::int64_t>(image.symbols.size()));
     for (const CPlotSymbol& s : image.symbols) {
         out.String(s.Name);
@@ -155,8 +185,17 @@ ControlImage ParseControlImage(std::span<const std::uint8_t> data, const Control
     image.legendX = in.F32();
     image.legendY = in.F32();
     Require(std::isfinite(image.legendX) && std::isfinite(image.legendY), "the legend position is not finite");
-    Require(in.I64() == 0, "the stream holds annotations, which this version cannot read");
-    Require(in.I64() == 0, "the stream holds drawn objects, which this version cannot read");
+    const std::size_t annotations =
+        in.Count(in.I64(), kMinAnnotationBytes, kMaxStreamAnnotations, "the number of annotations");
+    for (std::size_t k = 0; k < annotations; ++k) image.annotations.push_back(ReadAnnotation(in));
+    const std::size_t objects = in.Count(in.I64(), kMinTextObjectBytes, kMaxStreamObjects, "the number of text objects");
+    for (std::size_t k = 0; k < objects; ++k) {
+        TextObjectImage t;
+        t.id = in.I32();
+        t.annotation = in.I32();
+        t.userText = in.I32();
+        image.textObjects.push_back(t);
+    }
     const std::size_t symbols = in.Count(in.I64(), kMinSymbolBytes, kMaxStreamSymbols, "the number of symbols");
     for (std::size_t k = 0; k < symbols; ++k) {
         std::string name = in.String();

@@ -26,6 +26,8 @@ inline constexpr std::uint32_t kStreamFormat = 1;
 // Sane bounds for counts read from a stream.
 inline constexpr std::size_t kMaxStreamVariables = 32767;
 inline constexpr std::size_t kMaxStreamSymbols = 65535;
+inline constexpr std::size_t kMaxStreamAnnotations = 32767;
+inline constexpr std::size_t kMaxStreamObjects = 32000;
 inline constexpr int kMaxStreamWindowExtent = 8192;
 
 struct AxisImage {
@@ -58,6 +60,25 @@ struct FontImage {
     std::int16_t style = 0;
 };
 
+// An annotation as stored. A font with an empty face means none: the annotation is kept but
+// not drawn, as it was.
+struct AnnotationImage {
+    std::string text;
+    FontImage font{std::string(), 0, 0};
+    // Color, Direction, Attachment (0 free .. 3), Arrow, Alignment, TransparentBackground,
+    // LeaderLocked, TimeStamp, AttachedVariable, Hidden.
+    std::array<std::int32_t, 10> flags{};
+    // AnchorX, AnchorY, OffsetX, OffsetY.
+    std::array<float, 4> position{};
+};
+
+// A text object and the annotation it carries (by index, -1 for none).
+struct TextObjectImage {
+    std::int32_t id = 0;
+    std::int32_t annotation = -1;
+    std::int32_t userText = 0;
+};
+
 struct ControlImage {
     ControlProperties props;
     bool propertiesLoaded = false;
@@ -72,6 +93,8 @@ struct ControlImage {
     std::int32_t legendShown = 0;
     float legendX = 1.0f;
     float legendY = 0.03f;
+    std::vector<AnnotationImage> annotations;
+    std::vector<TextObjectImage> textObjects;
     std::vector<CPlotSymbol> symbols;
     PlotContent content;
     std::int32_t zoomed = 0;

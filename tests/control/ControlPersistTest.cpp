@@ -2,7 +2,10 @@
 // that is truncated, damaged or hostile fails with an automation error and changes nothing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "control/ControlStream.h"
+#include "objects/ObjectIdAllocator.h"
 #include "control/HostServices.h"
 #include "control/PropertyExchange.h"
 #include "plot/BinaryStream.h"
@@ -135,6 +138,14 @@ void BuildRichPlot(CVortigaCtrl& c) {
     p.SetFont(0, "Arial", 14, 2);
     p.SetAxisRange(1, -5, 40);
     p.NameVariable(0, "FIC101.PV");
+    p.AddTextObject("feed \\n started", 0.25f, 0.4f, 3, 1, "Arial", 12, 2);
+    // A note tied to a data point, a hidden one, and one drawn in no font.
+    const int tied = p.AddTextAnnotation("max", 0, 0, 2, 0, "", 0, 0, CPlotAnnotation::kDataPoint, 1);
+    p.Annotations[static_cast<std::size_t>(tied)]->SetPosition({2.5f, 6.25f, 0.1f, -0.05f, 1});
+    p.AddTextObject("gone", 0.5f, 0.5f, 0, 0, "", 0, 0);
+    p.Annotations.back()->Hidden = 1;
+    p.AddTextAnnotation("bare", 0.9f, 0.9f, 15, 2, "", 0, 0, CPlotAnnotation::kFree, 2);
+    p.Annotations.back()->Font = nullptr;
 }
 
 TEST_F(PersistTest, AStreamReproducesThePlotInANewControl) {
@@ -157,6 +168,73 @@ TEST_F(PersistTest, AStreamReproducesThePlotInANewControl) {
     EXPECT_DOUBLE_EQ(p.AxisByNumber(1)->RangeMin, -5);
     // The image is stable: saving the loaded control gives the same bytes.
     EXPECT_EQ(target.SaveStream(), stream);
+}
+
+TEST_F(PersistTest, AnnotationsAndTheirTextObjectsComeBackAsTheyWere) {
+    CVortigaCtrl source;
+    BuildRichPlot(source);
+    CVortigaCtrl target;
+    target.LoadStream(source.SaveStream());
+    const CPlotLook& p = target.Plot();
+    ASSERT_EQ(p.Annotations.size(), 4u);
+    EXPECT_EQ(p.Annotations[0]->Text, "feed \r\n started");
+    EXPECT_EQ(p.Annotations[0]->Font->Face, "Arial");
+    EXPECT_EQ(p.Annotations[1]->Attachment, CPlotAnnotation::kDataPoint);
+    EXPECT_EQ(p.Annotations[1]->GetPosition(), (CPlotAnnotation::Position{2.5f, 6.25f, 0.1f, -0.05f, 1}));
+    EXPECT_EQ(p.Annotations[2]->Hidden, 1);
+    EXPECT_EQ(p.Annotations[3]->Font, nullptr);
+    for (const auto& a : p.Annotations) EXPECT_EQ(a->NewMark, 0) << "loaded notes are placed";
+    // The host's text object ids still name the same annotations.
+    std::vector<std::pair<int, int>> texts;
+    for (const auto& o : source.Plot().Objects) {
+        if (o->Kind == PlotObjKind::Text) texts.emplace_back(o->Id, o->AnnotationIndex);
+    }
+    std::vector<std::pair<int, int>> loaded;
+    for (const auto& o : p.Objects) {
+        if (o->Kind == PlotObjKind::Text) loaded.emplace_back(o->Id, o->AnnotationIndex);
+    }
+    EXPECT_EQ(loaded, texts);
+}
+
+TEST_F(PersistTest, StoredAnnotationsTheLoaderCannotTrustAreMadeSafe) {
+    CVortigaCtrl source;
+    source.ResetState();
+    const std::vector<std::uint8_t> plain = source.SaveStream();
+    // Rebuild the image with annotation records as an older or damaged writer might leave them.
+    ControlImage image = ParseControlImage(plain, source, {});
+    AnnotationImage a;
+    a.text = "note";
+    a.flags = {99, 0, -1, 2, 0, 0, 0, 0, 7, 0};   // colour 99, attachment -1, curve 7 of 1
+    image.annotations.push_back(a);
+    a.flags[2] = 12;
+    image.annotations.push_back(a);
+    // An id a line object holds already, an id below the object ids, an annotation not stored.
+    const int lineId = source.Plot().Objects.front()->Id;
+    image.textObjects = {{lineId, 0, 1}, {5, 1, 1}, {600, 9, 1}};
+    BinaryWriter out;
+    WriteControlImage(out, image);
+
+    CVortigaCtrl target;
+    target.LoadStream(out.Data());
+    const CPlotLook& p = target.Plot();
+    ASSERT_EQ(p.Annotations.size(), 2u);
+    EXPECT_EQ(p.Annotations[0]->Color, 0);
+    EXPECT_EQ(p.Annotations[0]->Attachment, CPlotAnnotation::kFree);
+    EXPECT_EQ(p.Annotations[0]->AttachedVariable, 0);
+    EXPECT_EQ(p.Annotations[1]->Attachment, CPlotAnnotation::kFree);
+    std::vector<int> ids;
+    std::vector<int> indexes;
+    for (const auto& o : p.Objects) {
+        ids.push_back(o->Id);
+        if (o->Kind == PlotObjKind::Text) indexes.push_back(o->AnnotationIndex);
+    }
+    EXPECT_EQ(indexes, (std::vector<int>{0, 1, -1}));
+    std::sort(ids.begin(), ids.end());
+    EXPECT_EQ(std::adjacent_find(ids.begin(), ids.end()), ids.end()) << "ids stay unique";
+    EXPECT_GT(ids.front(), ObjectIdAllocator::kReservedMax);
+    RecordingSurface dc;
+    target.OnSize(200, 100);
+    target.OnDraw(dc, {0, 0, 200, 100}, {0, 0, 200, 100});
 }
 
 TEST_F(PersistTest, AWrappedRingReloadsInTimeOrder) {

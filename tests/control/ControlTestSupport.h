@@ -9,7 +9,10 @@
 
 #include "control/CVortigaCtrl.h"
 #include "platform/ConnectionPoint.h"
+#include "objects/CPlotAnnotation.h"
+#include "objects/CPlotObj.h"
 #include "plot/CPlotLook.h"
+#include "regions/CDrawTool.h"
 #include "regions/CPlotAxisRgn.h"
 #include "regions/CPlotLabelRgn.h"
 
@@ -55,6 +58,16 @@ inline std::string Fingerprint(CVortigaCtrl& c) {
     for (const auto& v : p->XVars) var(*v);
     for (const auto& v : p->YVars) var(*v);
     for (const auto& s : p->Symbols) out << '|' << s.Name << '=' << s.Value;
+    for (const auto& a : p->Annotations) {
+        out << "|anno " << a->Text << " font=" << (a->Font ? a->Font->Face + ":" + std::to_string(a->Font->Size) : "-")
+            << " c=" << a->Color << " d=" << a->Direction << " att=" << a->Attachment << " arrow=" << a->Arrow
+            << " al=" << a->Alignment << " at=" << a->AnchorX << ',' << a->AnchorY << " off=" << a->OffsetX << ','
+            << a->OffsetY << " var=" << a->AttachedVariable << " h=" << a->Hidden;
+    }
+    // The plot numbers its own line objects afresh; the host's text objects keep their ids.
+    for (const auto& o : p->Objects) {
+        if (o->Kind == PlotObjKind::Text) out << "|text " << o->Id << ' ' << o->AnnotationIndex;
+    }
     return out.str();
 }
 
