@@ -210,7 +210,9 @@ TEST_F(PersistTest, StoredAnnotationsTheLoaderCannotTrustAreMadeSafe) {
     image.annotations.push_back(a);
     // An id a line object holds already, an id below the object ids, an annotation not stored.
     const int lineId = source.Plot().Objects.front()->Id;
-    image.textObjects = {{lineId, 0, 1}, {5, 1, 1}, {600, 9, 1}};
+    image.objects.push_back({2, lineId, 1, -1, -1, 0, 0, 1});
+    image.objects.push_back({2, 5, 1, -1, -1, 0, 1, 1});
+    image.objects.push_back({2, 600, 1, -1, -1, 0, 9, 1});
     BinaryWriter out;
     WriteControlImage(out, image);
 
