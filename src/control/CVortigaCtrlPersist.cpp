@@ -146,7 +146,10 @@ std::unique_ptr<CPlotAnnotation> RestoreAnnotation(const AnnotationImage& img, C
 ObjectImage CaptureObject(const CPlotObj& o, const CPlotLook& plot) {
     ObjectImage img{static_cast<std::int32_t>(o.Kind), o.Id, o.Pickable, o.XVarIndex, o.YVarIndex, 0,
                     o.AnnotationIndex, 0};
-    if (const CPlotVar* y = o.Kind == PlotObjKind::Text ? nullptr : plot.YVar(o.YVarIndex)) img.owned = y->ObjectOwned;
+    if (o.Kind != PlotObjKind::Text) {
+        const CPlotVar* y = plot.YVar(o.YVarIndex);
+        if (y && y->ObjectOwned) img.variables |= ObjectImage::kOwnsVariables;
+    }
     if (o.Kind == PlotObjKind::Text) img.userText = static_cast<const CPlotTextObj&>(o).UserText;
     return img;
 }
@@ -178,7 +181,8 @@ std::unique_ptr<CPlotObj> RestoreObject(const ObjectImage& img, int id, CPlotLoo
     CPlotVar* y = plot.YVar(img.yVar);
     o->XVarIndex = x ? img.xVar : -1;
     o->YVarIndex = y ? img.yVar : -1;
-    if (img.owned != 0 && o->Kind != PlotObjKind::Plain) {
+    if (o->Kind == PlotObjKind::Plain) return o;
+    if (img.variables & ObjectImage::kOwnsVariables) {
         if (x) x->ObjectOwned = 1;
         if (y) y->ObjectOwned = 1;
     }

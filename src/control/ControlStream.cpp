@@ -95,12 +95,12 @@ VariableImage ReadVariable(BinaryReader& in) {
 }
 
 void WriteObject(BinaryWriter& out, const ObjectImage& o) {
-    for (std::int32_t v : {o.kind, o.id, o.pickable, o.xVar, o.yVar, o.owned, o.annotation, o.userText}) out.I32(v);
+    for (std::int32_t v : {o.kind, o.id, o.pickable, o.xVar, o.yVar, o.variables, o.annotation, o.userText}) out.I32(v);
 }
 
 ObjectImage ReadObject(BinaryReader& in) {
     ObjectImage o;
-    for (std::int32_t* v : {&o.kind, &o.id, &o.pickable, &o.xVar, &o.yVar, &o.owned, &o.annotation, &o.userText}) *v = in.I32();
+    for (std::int32_t* v : {&o.kind, &o.id, &o.pickable, &o.xVar, &o.yVar, &o.variables, &o.annotation, &o.userText}) *v = in.I32();
     return o;
 }
 

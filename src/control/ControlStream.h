@@ -78,15 +78,16 @@ struct AnnotationImage {
 // A plot object: its kind (0 line, 1 polygon, 2 text, -1 plain), id and pickable flag, the
 // variables a line or polygon draws with (0-based, -1 for none; their points are the
 // variables' values in the content block, their attributes and visibility the variables'),
-// whether it owns them (created them for itself) and the annotation a text object carries
-// (-1 for none) with its user-text flag.
+// whether it created them for itself (kOwnsVariables) and the annotation a text object
+// carries (-1 for none) with its user-text flag.
 struct ObjectImage {
     std::int32_t kind = -1;
     std::int32_t id = 0;
     std::int32_t pickable = 1;
     std::int32_t xVar = -1;
     std::int32_t yVar = -1;
-    std::int32_t owned = 0;
+    static constexpr std::int32_t kOwnsVariables = 1;
+    std::int32_t variables = 0;
     std::int32_t annotation = -1;
     std::int32_t userText = 0;
 };

@@ -52,7 +52,10 @@ int CPlotObj::HitTestPoint(CPlotLook&, Point) { return 0; }
 
 void CPlotObj::Select(CPlotLook&, bool) { Bounds = {}; }
 
-void CPlotObj::Invalidate(CPlotLook& plot) { plot.Host().InvalidateRect(Bounds.Inflate(10, 10), true); }
+void CPlotObj::Invalidate(CPlotLook& plot) {
+    // Bounds come from hit testing: an object never tested has nothing known to repaint.
+    if (!Bounds.IsEmpty()) plot.Host().InvalidateRect(Bounds.Inflate(10, 10), true);
+}
 
 int CPlotObj::BeginTrack(Surface&, CPlotLook&, Point) { return 0; }
 
@@ -73,7 +76,11 @@ int CPlotObj::Flags(const CPlotLook&) const { return Pickable ? ObjectFlag::Pick
 
 void CPlotXYObj::Release(CPlotLook& plot) {
     if (CPlotVar* y = plot.YVar(YVarIndex)) y->Release();
-    if (CPlotVar* x = plot.XVar(XVarIndex)) x->Release();
+    if (CPlotVar* x = plot.XVar(XVarIndex)) {
+        x->Release();
+        // Only dependent variables are drawn, and only theirs is a visibility the plot keeps.
+        x->Hidden = 0;
+    }
 }
 
 void CPlotXYObj::CreateBacking(CPlotLook& plot) {
