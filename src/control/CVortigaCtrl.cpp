@@ -148,6 +148,10 @@ std::string CVortigaCtrl::ResourceString(std::string_view key) { return GetResou
 
 int CVortigaCtrl::AllocateObjectId(const std::function<bool(int)>& inUse) { return objectIds.Allocate(inUse); }
 
+int CVortigaCtrl::ClaimObjectId(int given, const std::function<bool(int)>& inUse) {
+    return objectIds.Claim(given, inUse);
+}
+
 void CVortigaCtrl::ContentDeleted() {
     // Registrations name objects by id; ids the plot no longer has are dropped.
     if (plotLook) {

@@ -33,7 +33,6 @@ class CPlotLook;
 class PropExchange;
 class PropertyBag;
 struct ControlImage;
-struct TextObjectImage;
 
 class CVortigaCtrl : public ControlProperties,
                      public DispatchImpl<CVortigaCtrl>,
@@ -176,6 +175,23 @@ public:
                                   std::int16_t& ifontcolor, std::int16_t& idirecton, std::int16_t& ialignment,
                                   std::int16_t& iattachment, std::int16_t& iarrow);
 
+    // Plot objects: lines, polygons and texts the host draws by id. The creating methods return
+    // the new id, or 0 when no id is free; one that needs variables the plot cannot take raises
+    // invalid-argument and creates nothing. Ids no object has are ignored (SetObject, GetXYData:
+    // 0). SetObject with Value -1 deletes the object and returns -1.
+    std::int16_t NewLine(std::int16_t color, std::int16_t linetype, std::int16_t marker, std::int16_t MarkerSize,
+                         std::int16_t direction);
+    std::int16_t NewPolygon(std::int16_t color, std::int16_t fillmode);
+    std::int16_t NewText(const std::string& text, double x, double y, std::int16_t attached);
+    void ChangeText(std::int16_t ObjectID, const std::string& text, double x, double y, std::int16_t attached);
+    void SetTextAttribute(std::int16_t ObjectID, std::int16_t color, std::int16_t alignment, std::int16_t angle,
+                          const std::string& fontname, std::int16_t size, std::int16_t style);
+    std::int16_t SetObject(std::int16_t ObjectID, std::int16_t Value, std::int16_t mask);
+    void SetLineAttribute(std::int16_t ObjectID, std::int16_t color, std::int16_t linetype, std::int16_t marker,
+                          std::int16_t MarkerSize, std::int16_t direction, std::int16_t mask);
+    void SetXYData(std::int16_t ObjectID, std::int16_t DataNo, double x, double y);
+    bool GetXYData(std::int16_t ObjectID, std::int16_t DataNo, double& x, double& y);
+
     // Variables and data.
     void SetVariable(std::int16_t index, const std::string& VariableName);
     std::string GetVariable(std::int16_t index);
@@ -259,8 +275,8 @@ public:
     void StartCursorTimer();
     void StartTextDisplayTimer(int ms);
     // Registers an object (by id) whose highlight blinks; the blink timer runs while any is.
-    void RegisterHighlight(int objectId);
-    void UnregisterHighlight(int objectId);
+    void RegisterHighlight(int objectId) override;
+    void UnregisterHighlight(int objectId) override;
     const std::vector<int>& Highlighted() const { return highlighted_; }
     int BlinkPhase() const { return blinkPhase_; }
 
@@ -326,6 +342,7 @@ private:
     std::string ResourceString(std::string_view key) override;
     IWindowSite* Site() override { return site_; }
     int AllocateObjectId(const std::function<bool(int)>& inUse) override;
+    int ClaimObjectId(int given, const std::function<bool(int)>& inUse) override;
     void RefreshMenus() override {}
     void ContentDeleted() override;
     void WriteLog(std::string_view line) override;
@@ -412,8 +429,9 @@ private:
     // keeps its properties and plot and the error is raised.
     void InstallProperties(const ControlProperties& loaded, const ControlImage* image);
     void ApplyImage(const ControlImage& image, CPlotLook& plot);
-    // Text objects keep their ids where they are free; the annotation each carries must exist.
-    void RestoreTextObjects(const std::vector<TextObjectImage>& objects, CPlotLook& plot);
+    // Objects keep their ids where they are free; the variables and annotations they name must
+    // exist.
+    void RestoreObjects(const ControlImage& image, CPlotLook& plot);
 
     // ---- painting (CVortigaCtrlPaint.cpp) ----
     bool ScaleForTarget(const Rect& bounds, Size target);

@@ -83,16 +83,15 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
     m.Method("SetAxisMode", 153, &C::SetAxisMode, {"AxisNo", "index", "mode"});
     m.Method("GetAxisMode", 154, &C::GetAxisMode, {"AxisNo", "index", "mode"});
     Unbuilt<"EnableResetFromDefinition", P::EventsAndModes, void, B>(m, 155, {"Enable"});
-    Unbuilt<"SetXYData", P::PlotObjects, void, I2, I2, R8, R8>(m, 156, {"ObjectID", "DataNo", "x", "y"});
-    Unbuilt<"NewLine", P::PlotObjects, I2, I2, I2, I2, I2, I2>(
-        m, 157, {"color", "linetype", "marker", "MarkerSize", "direction"});
-    Unbuilt<"NewPolygon", P::PlotObjects, I2, I2, I2>(m, 158, {"color", "fillmode"});
-    Unbuilt<"NewText", P::PlotObjects, I2, S, R8, R8, I2>(m, 159, {"text", "x", "y", "attached"});
-    Unbuilt<"SetTextAttribute", P::PlotObjects, void, I2, I2, I2, I2, S, I2, I2>(
-        m, 160, {"ObjectID", "color", "alignment", "angle", "fontname", "size", "style"});
-    Unbuilt<"SetObject", P::PlotObjects, I2, I2, I2, I2>(m, 161, {"ObjectID", "Value", "mask"});
-    Unbuilt<"SetLineAttribute", P::PlotObjects, void, I2, I2, I2, I2, I2, I2, I2>(
-        m, 162, {"ObjectID", "color", "linetype", "marker", "MarkerSize", "direction", "mask"});
+    m.Method("SetXYData", 156, &C::SetXYData, {"ObjectID", "DataNo", "x", "y"});
+    m.Method("NewLine", 157, &C::NewLine, {"color", "linetype", "marker", "MarkerSize", "direction"});
+    m.Method("NewPolygon", 158, &C::NewPolygon, {"color", "fillmode"});
+    m.Method("NewText", 159, &C::NewText, {"text", "x", "y", "attached"});
+    m.Method("SetTextAttribute", 160, &C::SetTextAttribute,
+             {"ObjectID", "color", "alignment", "angle", "fontname", "size", "style"});
+    m.Method("SetObject", 161, &C::SetObject, {"ObjectID", "Value", "mask"});
+    m.Method("SetLineAttribute", 162, &C::SetLineAttribute,
+             {"ObjectID", "color", "linetype", "marker", "MarkerSize", "direction", "mask"});
     Unbuilt<"DoDoubleClick", P::Interaction, void, I2, I2>(m, 163, {"x", "y"});
     Unbuilt<"DisplayText", P::Annotations, void, S, I2, I2, I4>(m, 164, {"szText", "x", "y", "millisecs"});
     Unbuilt<"SetEvent", P::EventsAndModes, void, I2, B, B>(m, 165, {"EventID", "OnOff", "Default"});
@@ -115,9 +114,8 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
     Unbuilt<"SetHighlightMode", P::EventsAndModes, void, I2>(m, 182, {"mode"});
     Unbuilt<"SetMousePointer", P::EventsAndModes, void, I2>(m, 183, {"Type"});
     Unbuilt<"CopyWithSize", P::Clipboard, void, I2, I2>(m, 184, {"width", "height"});
-    Unbuilt<"GetXYData", P::PlotObjects, B, I2, I2, R8&, R8&>(m, 185, {"ObjectID", "DataNo", "x", "y"});
-    Unbuilt<"ChangeText", P::PlotObjects, void, I2, S, R8, R8, I2>(
-        m, 186, {"ObjectID", "text", "x", "y", "attached"});
+    m.Method("GetXYData", 185, &C::GetXYData, {"ObjectID", "DataNo", "x", "y"});
+    m.Method("ChangeText", 186, &C::ChangeText, {"ObjectID", "text", "x", "y", "attached"});
     Unbuilt<"Print2", P::Printing, void, B>(m, 187, {"SetupOnly"});
     Unbuilt<"PrintPreview", P::Preview, void, B>(m, 188, {"ON"});
     Unbuilt<"OpenLog", P::OperationLog, void, S>(m, 189, {"filename"});

@@ -143,6 +143,52 @@ std::unique_ptr<CPlotAnnotation> RestoreAnnotation(const AnnotationImage& img, C
     return a;
 }
 
+ObjectImage CaptureObject(const CPlotObj& o, const CPlotLook& plot) {
+    ObjectImage img{static_cast<std::int32_t>(o.Kind), o.Id, o.Pickable, o.XVarIndex, o.YVarIndex, 0,
+                    o.AnnotationIndex, 0};
+    if (o.Kind != PlotObjKind::Text) {
+        const CPlotVar* y = plot.YVar(o.YVarIndex);
+        if (y && y->ObjectOwned) img.variables |= ObjectImage::kOwnsVariables;
+    }
+    if (o.Kind == PlotObjKind::Text) img.userText = static_cast<const CPlotTextObj&>(o).UserText;
+    return img;
+}
+
+std::unique_ptr<CPlotObj> MakeStoredObject(std::int32_t kind, int id, std::int32_t userText) {
+    switch (kind) {
+        case static_cast<int>(PlotObjKind::Line): return std::make_unique<CPlotLineObj>(id);
+        case static_cast<int>(PlotObjKind::Polygon): return std::make_unique<CPlotPolygonObj>(id);
+        case static_cast<int>(PlotObjKind::Text): {
+            auto text = std::make_unique<CPlotTextObj>(id);
+            text->UserText = userText != 0;
+            return text;
+        }
+        // A kind no object has is a plain object, as creating one with that kind makes.
+        default: return std::make_unique<CPlotObj>(id, PlotObjKind::Plain);
+    }
+}
+
+// Indexes the plot does not have name nothing.
+std::unique_ptr<CPlotObj> RestoreObject(const ObjectImage& img, int id, CPlotLook& plot) {
+    auto o = MakeStoredObject(img.kind, id, img.userText);
+    o->Pickable = img.pickable != 0;
+    if (o->Kind == PlotObjKind::Text) {
+        const bool stored = img.annotation >= 0 && img.annotation < static_cast<int>(plot.Annotations.size());
+        o->AnnotationIndex = stored ? img.annotation : -1;
+        return o;
+    }
+    CPlotVar* x = plot.XVar(img.xVar);
+    CPlotVar* y = plot.YVar(img.yVar);
+    o->XVarIndex = x ? img.xVar : -1;
+    o->YVarIndex = y ? img.yVar : -1;
+    if (o->Kind == PlotObjKind::Plain) return o;
+    if (img.variables & ObjectImage::kOwnsVariables) {
+        if (x) x->ObjectOwned = 1;
+        if (y) y->ObjectOwned = 1;
+    }
+    return o;
+}
+
 }  // namespace
 
 // ---- the property exchange ----
@@ -273,23 +319,21 @@ void CVortigaCtrl::ApplyImage(const ControlImage& image, CPlotLook& plot) {
         if (!IsDateOrTime(s.Name)) plot.SetSymbol(s.Name, s.Value);
     }
     for (const AnnotationImage& a : image.annotations) plot.Annotations.push_back(RestoreAnnotation(a, plot));
-    RestoreTextObjects(image.textObjects, plot);
+    RestoreObjects(image, plot);
     plot.ApplyData(image.content);
     plot.FitAllPending = 0;
     plot.RefitDirty = 0;
     plot.LayoutDirty = 1;
 }
 
-void CVortigaCtrl::RestoreTextObjects(const std::vector<TextObjectImage>& objects, CPlotLook& plot) {
-    const int annotations = static_cast<int>(plot.Annotations.size());
-    for (const TextObjectImage& t : objects) {
-        // The plot's own line objects were numbered anew: a stored id they took is given again.
-        const int id = objectIds.Claim(t.id, [&plot](int candidate) { return plot.IsObjectIdUsed(candidate); });
+void CVortigaCtrl::RestoreObjects(const ControlImage& image, CPlotLook& plot) {
+    // The stored list is the whole list: the line objects the new plot made for its variables
+    // give way to it, so that every object keeps its id.
+    if (image.objectsComplete) plot.Objects.clear();
+    for (const ObjectImage& o : image.objects) {
+        const int id = objectIds.Claim(o.id, [&plot](int candidate) { return plot.IsObjectIdUsed(candidate); });
         if (id == 0) break;
-        auto object = std::make_unique<CPlotTextObj>(id);
-        object->AnnotationIndex = t.annotation >= 0 && t.annotation < annotations ? t.annotation : -1;
-        object->UserText = t.userText != 0;
-        plot.Objects.push_back(std::move(object));
+        plot.Objects.push_back(RestoreObject(o, id, plot));
     }
 }
 
@@ -314,11 +358,7 @@ std::vector<std::uint8_t> CVortigaCtrl::SaveStream() {
     image.legendX = plot.LegendX;
     image.legendY = plot.LegendY;
     for (const auto& a : plot.Annotations) image.annotations.push_back(CaptureAnnotation(*a));
-    for (const auto& o : plot.Objects) {
-        if (o->Kind != PlotObjKind::Text) continue;
-        const auto& text = static_cast<const CPlotTextObj&>(*o);
-        image.textObjects.push_back({text.Id, text.AnnotationIndex, text.UserText});
-    }
+    for (const auto& o : plot.Objects) image.objects.push_back(CaptureObject(*o, plot));
     image.symbols = plot.Symbols;
     for (const auto& v : plot.XVars) image.content.independent.push_back(v->OrderedValues());
     for (const auto& v : plot.YVars) image.content.dependent.push_back(v->OrderedValues());

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "objects/CPlotObj.h"
 #include "plot/BinaryStream.h"
 
 namespace vtg {
@@ -15,6 +16,7 @@ constexpr std::size_t kMinVariableBytes = 4 + 4 + 3 * 4 + 12 * 4;
 constexpr std::size_t kMinSymbolBytes = 2;
 constexpr std::size_t kMinAnnotationBytes = 2 + 1 + 2 * 2 + 10 * 4 + 4 * 4;
 constexpr std::size_t kMinTextObjectBytes = 3 * 4;
+constexpr std::size_t kMinObjectBytes = 8 * 4;
 constexpr std::size_t kChecksumBytes = 4;
 
 void Require(bool ok, const std::string& what) {
@@ -92,6 +94,34 @@ VariableImage ReadVariable(BinaryReader& in) {
     return v;
 }
 
+void WriteObject(BinaryWriter& out, const ObjectImage& o) {
+    for (std::int32_t v : {o.kind, o.id, o.pickable, o.xVar, o.yVar, o.variables, o.annotation, o.userText}) out.I32(v);
+}
+
+ObjectImage ReadObject(BinaryReader& in) {
+    ObjectImage o;
+    for (std::int32_t* v : {&o.kind, &o.id, &o.pickable, &o.xVar, &o.yVar, &o.variables, &o.annotation, &o.userText}) *v = in.I32();
+    return o;
+}
+
+void ReadObjects(BinaryReader& in, std::uint32_t format, ControlImage& image) {
+    if (format == kStreamFormatTextObjects) {
+        const std::size_t n = in.Count(in.I64(), kMinTextObjectBytes, kMaxStreamObjects, "the number of text objects");
+        image.objectsComplete = false;
+        for (std::size_t k = 0; k < n; ++k) {
+            ObjectImage o;
+            o.kind = static_cast<std::int32_t>(PlotObjKind::Text);
+            o.id = in.I32();
+            o.annotation = in.I32();
+            o.userText = in.I32();
+            image.objects.push_back(o);
+        }
+        return;
+    }
+    const std::size_t n = in.Count(in.I64(), kMinObjectBytes, kMaxStreamObjects, "the number of plot objects");
+    for (std::size_t k = 0; k < n; ++k) image.objects.push_back(ReadObject(in));
+}
+
 }  // namespace
 
 void WriteControlImage(BinaryWriter& out, const ControlImage& image) {
@@ -120,12 +150,8 @@ void WriteControlImage(BinaryWriter& out, const ControlImage& image) {
     out.F32(image.legendY);
     out.I64(static_cast<std::int64_t>(image.annotations.size()));
     for (const AnnotationImage& a : image.annotations) WriteAnnotation(out, a);
-    out.I64(static_cast<std::int64_t>(image.textObjects.size()));
-    for (const TextObjectImage& t : image.textObjects) {
-        out.I32(t.id);
-        out.I32(t.annotation);
-        out.I32(t.userText);
-    }
+    out.I64(static_cast<std::int64_t>(image.objects.size()));
+    for (const ObjectImage& o : image.objects) WriteObject(out, o);
     out.I64(static_cast<std::int64_t>(image.symbols.size()));
     for (const CPlotSymbol& s : image.symbols) {
         out.String(s.Name);
@@ -161,7 +187,7 @@ ControlImage ParseControlImage(std::span<const std::uint8_t> data, const Control
     if (image.propertiesLoaded) SanitizeLoadedProperties(image.props, current);
     Require(in.U32() == kStreamMagic, "the stream holds no plot after its properties");
     const std::uint32_t format = in.U32();
-    Require(format == kStreamFormat, "the plot in the stream has layout " + std::to_string(format) +
+    Require(format == kStreamFormat || format == kStreamFormatTextObjects, "the plot in the stream has layout " + std::to_string(format) +
                                          ", which this version cannot read");
 
     image.phasePlot = in.I32();
@@ -188,14 +214,7 @@ ControlImage ParseControlImage(std::span<const std::uint8_t> data, const Control
     const std::size_t annotations =
         in.Count(in.I64(), kMinAnnotationBytes, kMaxStreamAnnotations, "the number of annotations");
     for (std::size_t k = 0; k < annotations; ++k) image.annotations.push_back(ReadAnnotation(in));
-    const std::size_t objects = in.Count(in.I64(), kMinTextObjectBytes, kMaxStreamObjects, "the number of text objects");
-    for (std::size_t k = 0; k < objects; ++k) {
-        TextObjectImage t;
-        t.id = in.I32();
-        t.annotation = in.I32();
-        t.userText = in.I32();
-        image.textObjects.push_back(t);
-    }
+    ReadObjects(in, format, image);
     const std::size_t symbols = in.Count(in.I64(), kMinSymbolBytes, kMaxStreamSymbols, "the number of symbols");
     for (std::size_t k = 0; k < symbols; ++k) {
         std::string name = in.String();

@@ -21,13 +21,16 @@ class BinaryWriter;
 
 // Marks the plot content after the property exchange ("VTGS") and its layout version.
 inline constexpr std::uint32_t kStreamMagic = 0x53475456;
-inline constexpr std::uint32_t kStreamFormat = 1;
+inline constexpr std::uint32_t kStreamFormat = 2;
+// The first layout stored only text objects; it is still read.
+inline constexpr std::uint32_t kStreamFormatTextObjects = 1;
 
 // Sane bounds for counts read from a stream.
 inline constexpr std::size_t kMaxStreamVariables = 32767;
 inline constexpr std::size_t kMaxStreamSymbols = 65535;
 inline constexpr std::size_t kMaxStreamAnnotations = 32767;
-inline constexpr std::size_t kMaxStreamObjects = 32000;
+// Object ids run from 101 to 32767.
+inline constexpr std::size_t kMaxStreamObjects = 32667;
 inline constexpr int kMaxStreamWindowExtent = 8192;
 
 struct AxisImage {
@@ -72,9 +75,19 @@ struct AnnotationImage {
     std::array<float, 4> position{};
 };
 
-// A text object and the annotation it carries (by index, -1 for none).
-struct TextObjectImage {
+// A plot object: its kind (0 line, 1 polygon, 2 text, -1 plain), id and pickable flag, the
+// variables a line or polygon draws with (0-based, -1 for none; their points are the
+// variables' values in the content block, their attributes and visibility the variables'),
+// whether it created them for itself (kOwnsVariables) and the annotation a text object
+// carries (-1 for none) with its user-text flag.
+struct ObjectImage {
+    std::int32_t kind = -1;
     std::int32_t id = 0;
+    std::int32_t pickable = 1;
+    std::int32_t xVar = -1;
+    std::int32_t yVar = -1;
+    static constexpr std::int32_t kOwnsVariables = 1;
+    std::int32_t variables = 0;
     std::int32_t annotation = -1;
     std::int32_t userText = 0;
 };
@@ -94,7 +107,10 @@ struct ControlImage {
     float legendX = 1.0f;
     float legendY = 0.03f;
     std::vector<AnnotationImage> annotations;
-    std::vector<TextObjectImage> textObjects;
+    std::vector<ObjectImage> objects;
+    // False for the first layout, which stored text objects only: the plot keeps the line
+    // objects it makes for its variables.
+    bool objectsComplete = true;
     std::vector<CPlotSymbol> symbols;
     PlotContent content;
     std::int32_t zoomed = 0;

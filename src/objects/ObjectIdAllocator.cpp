@@ -1,5 +1,7 @@
 #include "objects/ObjectIdAllocator.h"
 
+#include <algorithm>
+
 namespace vtg {
 
 namespace {
@@ -23,7 +25,11 @@ int ObjectIdAllocator::Allocate(const InUse& inUse) {
 
 int ObjectIdAllocator::Claim(int given, const InUse& inUse) {
     const bool free = given > kReservedMax && given <= kMaxGivenId && !(inUse && inUse(given));
-    return free ? given : Allocate(inUse);
+    if (!free) return Allocate(inUse);
+    // Before the first wrap new ids are not checked against those in use: the counter moves
+    // past a kept id so that it is never handed out a second time.
+    if (!Wrapped && given <= kLastId) Counter = std::max(Counter, given - kReservedMax);
+    return given;
 }
 
 }  // namespace vtg

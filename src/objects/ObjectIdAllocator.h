@@ -19,7 +19,7 @@ public:
     // of looping for ever.
     int Allocate(const InUse& inUse);
     // The given id when it is a free object id, otherwise a newly allocated one (0 when none
-    // is left). A given id of 0 asks for a new one.
+    // is left). A given id of 0 asks for a new one. A kept id is never allocated later.
     int Claim(int given, const InUse& inUse);
 
     int Counter = 0;

@@ -15,6 +15,7 @@
 // references) before the memory goes.
 
 #include <array>
+#include <initializer_list>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -87,6 +88,16 @@ struct PlotContent {
 
 // Reads a plot content block written for that many independent and dependent variables.
 PlotContent ParsePlotContent(BinaryReader& in, std::size_t independents, std::size_t dependents);
+
+// An annotation's text as the host writes it: a backslash followed by n, and a line feed,
+// become a line break (carriage return, line feed); any other backslash is dropped and the
+// character after it kept.
+std::string ConvertAnnotationText(const std::string& text);
+// A coordinate for an annotation anchor: one that is no number, or too large for single
+// precision, becomes 0 (the text goes to the corner rather than nowhere).
+float ToAnnotationCoordinate(double v);
+
+struct ObjectLineAttributes;
 
 class CPlotLook {
 public:
@@ -325,9 +336,47 @@ public:
     // The first caption region showing axis 0 (X) or k (Y axis k), or null.
     CPlotLabelRgn* CaptionOfAxis(int axis) const;
 
-    // ---- plot objects ----
+    // ---- plot objects (CPlotLookObjects.cpp) ----
+    // The plot never holds more dependent variables than the host can count in 16 bits.
+    static constexpr int kMaxDependentVariables = 32767;
     CPlotObj* FindObject(int id) const;
     bool IsObjectIdUsed(int id) const { return FindObject(id) != nullptr; }
+    // A line (kind 0), polygon (1), text (2) or plain object (any other kind), appended to
+    // Objects. id 0 asks for a new id, and the object then creates its variables; a given id
+    // that is in use or no object id is replaced by a new one. Returns the id used, or 0
+    // (nothing created) when no id is free. Throws InvalidArg, nothing changed, when the
+    // plot cannot take the object's variables.
+    int CreateObject(int kind, int id);
+    // An object for variables that exist already (0-based indexes).
+    int CreateBoundObject(int kind, int id, int xIndex, int yIndex);
+    // attached >= 0 anchors the text at the data point (x, y) and asks for that attachment at
+    // the next layout; otherwise (x, y) is relative to the drawing area. 3 or 0; 0 for an
+    // unknown id.
+    int PlaceTextObject(int id, double x, double y, const std::string& text, int attached);
+    // style: 1 italic, 2 bold, 4 underline, 8 transparent background.
+    void SetTextObjectAttributes(int id, int color, int alignment, int angle, const std::string& face, int size,
+                                 int style);
+    void SetLineObjectAttributes(int id, const ObjectLineAttributes& a);
+    // ids above 9 name objects: value -1 (or 0xFFFF) deletes the object and returns 0xFFFF,
+    // otherwise the object's flags after the change; 0 for an unknown id. ids 1, 2 and 3 set
+    // the state of the title, the caption and the axis regions.
+    int SetObjectFlags(int id, int value, int mask);
+    // 1 when the point was stored. x and y of 9e27 and above are missing: only the present
+    // one is written, and both missing clear the point.
+    int SetObjectPoint(int id, int index, double x, double y);
+    struct ObjectPoint {
+        bool found = false;
+        double x = 0;
+        double y = 0;
+    };
+    ObjectPoint GetObjectPoint(int id, int index) const;
+    // A dependent and an independent variable for a new line or polygon object: the single
+    // empty one when nothing else is defined, else new ones. Owned by the object from now on.
+    // Returns (x index, y index); throws InvalidArg, nothing changed, when they would not fit.
+    std::pair<int, int> AcquireObjectVariables();
+    // Whether writing slot point of each of vars (null ones are skipped) keeps every variable
+    // within its limit and the plot within kMaxTotalSlots.
+    bool CanStoreAt(std::initializer_list<const CPlotVar*> vars, std::int64_t point) const;
 
     // ---- fields ----
     IPlotHost* Control;
@@ -447,6 +496,12 @@ private:
     // The stamps' min and max over the first independent variable (0 and 0 when none).
     std::pair<double, double> StampRange() const;
     void RemoveDataAnnotations();
+
+    // Plot objects (CPlotLookObjects.cpp).
+    int DeleteObject(int id);
+    int SetRegionGroupState(int group, int value, int mask);
+    // Annotations tied to a curve follow changed data.
+    void RetieCurveAnnotations();
 
     // Variables (CPlotLookVars.cpp).
     static int DefaultMarker(int position, bool barGraph);

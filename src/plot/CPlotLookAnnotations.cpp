@@ -1,6 +1,7 @@
 // Annotations the host adds to the plot.
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "objects/CPlotAnnotation.h"
 #include "objects/CPlotObj.h"
@@ -16,8 +17,9 @@ namespace {
 constexpr int kDefaultPoints = 10;
 constexpr int kDefaultArrow = 2;
 
-// Hosts write line breaks as a backslash and n; other escapes keep the escaped character.
-std::string UnescapeAnnotationText(const std::string& text) {
+}  // namespace
+
+std::string ConvertAnnotationText(const std::string& text) {
     std::string out;
     out.reserve(text.size() + 4);
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -39,13 +41,16 @@ std::string UnescapeAnnotationText(const std::string& text) {
     return out;
 }
 
-}  // namespace
+float ToAnnotationCoordinate(double v) {
+    if (!(std::fabs(v) <= static_cast<double>(std::numeric_limits<float>::max()))) return 0.0f;
+    return static_cast<float>(v);
+}
 
 int CPlotLook::AddTextAnnotation(const std::string& text, float x, float y, int color, int alignment,
                                  const std::string& face, int size, int style, int attachment, int arrow) {
     CVTGFont* font = Fonts[kDrawingFont].Horizontal();
     if (!face.empty()) font = Env->Tool().GetFont(face, size > 0 ? size : kDefaultPoints, 0, style);
-    auto annotation = std::make_unique<CPlotAnnotation>(UnescapeAnnotationText(text), font, color, 0, attachment,
+    auto annotation = std::make_unique<CPlotAnnotation>(ConvertAnnotationText(text), font, color, 0, attachment,
                                                         arrow, alignment);
     // A position that is no number would place the text nowhere: it goes to the corner.
     annotation->SetPosition({std::isfinite(x) ? x : 0.0f, std::isfinite(y) ? y : 0.0f, 0, 0, 0});

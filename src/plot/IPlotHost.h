@@ -109,6 +109,11 @@ public:
     virtual IWindowSite* Site() = 0;
     // A new plot-object id (0 when none is free); inUse tells which ids the plot still holds.
     virtual int AllocateObjectId(const std::function<bool(int)>& inUse) = 0;
+    // The given id when it is a free object id, else a new one (0 when none is free).
+    virtual int ClaimObjectId(int given, const std::function<bool(int)>& inUse) = 0;
+    // An object's highlight starts (stops) blinking.
+    virtual void RegisterHighlight(int objectId) = 0;
+    virtual void UnregisterHighlight(int objectId) = 0;
     // The plot kind changed in a way the control's menus show.
     virtual void RefreshMenus() = 0;
     // The plot deleted regions, objects or variables: the control drops every reference it

@@ -146,6 +146,17 @@ void BuildRichPlot(CVortigaCtrl& c) {
     p.Annotations.back()->Hidden = 1;
     p.AddTextAnnotation("bare", 0.9f, 0.9f, 15, 2, "", 0, 0, CPlotAnnotation::kFree, 2);
     p.Annotations.back()->Font = nullptr;
+    // The host's own figures: a line, a polygon that is not pickable, a text and a deleted line.
+    const int line = c.NewLine(4, 5, 3, 6, -1);
+    for (int j = 0; j < 3; ++j) c.SetXYData(line, static_cast<std::int16_t>(j), j, 2 * j);
+    const int polygon = c.NewPolygon(6, 0);
+    c.SetXYData(polygon, 0, 0, 0);
+    c.SetXYData(polygon, 1, 2, 0);
+    c.SetXYData(polygon, 2, 2, 20);
+    c.SetObject(polygon, 0, 2);
+    const int note = c.NewText("pump\\off", 1, 9, 3);
+    c.SetObject(note, 8, 8);
+    c.SetObject(c.NewLine(1, 1, 0, 0, 0), -1, 0);
 }
 
 TEST_F(PersistTest, AStreamReproducesThePlotInANewControl) {
@@ -176,8 +187,10 @@ TEST_F(PersistTest, AnnotationsAndTheirTextObjectsComeBackAsTheyWere) {
     CVortigaCtrl target;
     target.LoadStream(source.SaveStream());
     const CPlotLook& p = target.Plot();
-    ASSERT_EQ(p.Annotations.size(), 4u);
+    ASSERT_EQ(p.Annotations.size(), 5u);
     EXPECT_EQ(p.Annotations[0]->Text, "feed \r\n started");
+    EXPECT_EQ(p.Annotations[4]->Text, "pumpoff");
+    EXPECT_EQ(p.Annotations[4]->LeaderLocked, 1);
     EXPECT_EQ(p.Annotations[0]->Font->Face, "Arial");
     EXPECT_EQ(p.Annotations[1]->Attachment, CPlotAnnotation::kDataPoint);
     EXPECT_EQ(p.Annotations[1]->GetPosition(), (CPlotAnnotation::Position{2.5f, 6.25f, 0.1f, -0.05f, 1}));
@@ -210,7 +223,9 @@ TEST_F(PersistTest, StoredAnnotationsTheLoaderCannotTrustAreMadeSafe) {
     image.annotations.push_back(a);
     // An id a line object holds already, an id below the object ids, an annotation not stored.
     const int lineId = source.Plot().Objects.front()->Id;
-    image.textObjects = {{lineId, 0, 1}, {5, 1, 1}, {600, 9, 1}};
+    image.objects.push_back({2, lineId, 1, -1, -1, 0, 0, 1});
+    image.objects.push_back({2, 5, 1, -1, -1, 0, 1, 1});
+    image.objects.push_back({2, 600, 1, -1, -1, 0, 9, 1});
     BinaryWriter out;
     WriteControlImage(out, image);
 
@@ -328,7 +343,13 @@ TEST_F(BadStreamTest, HostileValuesWithAValidChecksumFailCleanlyOrLoadSafely) {
                 ++loaded;
                 // Whatever loaded must be usable; then start over from the known state.
                 RecordingSurface dc;
-                target.Plot().Draw(dc, {0, 0, 100, 100}, 0, 1);
+                CPlotLook& p = target.Plot();
+                p.Draw(dc, {0, 0, 100, 100}, 0, 1);
+                for (const auto& o : p.Objects) {
+                    o->HitTest(p, {50, 50});
+                    o->SetFlags(p, 5, 7);
+                    p.GetObjectPoint(o->Id, 1);
+                }
                 Restart();
                 ASSERT_EQ(Fingerprint(target), before);
             }

@@ -176,11 +176,10 @@ const std::vector<MethodRow> kMethods{
 const std::set<std::string> kNotBuilt{
     "GetSettings", "SetSettings", "EditObject",
     "FireReloadEvent", "AddTextDialog", "Copy", "Paste",
-    "EnableResetFromDefinition", "SetXYData", "NewLine", "NewPolygon", "NewText", "SetTextAttribute",
-    "SetObject", "SetLineAttribute", "DoDoubleClick", "DisplayText", "SetEvent", "ManageCursor",
+    "EnableResetFromDefinition", "DoDoubleClick", "DisplayText", "SetEvent", "ManageCursor",
     "InvokeMenuItem", "GetMenuItem", "UpdateMenu", "IsMenuItemEnabled", "DragLine", "IsRegionDefined",
     "GetPointerLocation", "ConvertToDevice", "ConvertToPlot", "SetCopyMode", "SetTextMode",
-    "SetHighlightMode", "SetMousePointer", "CopyWithSize", "GetXYData", "ChangeText", "Print2",
+    "SetHighlightMode", "SetMousePointer", "CopyWithSize", "Print2",
     "PrintPreview", "OpenLog", "CloseLog", "Rotate", "EnableFireEvent",
     "GetSelAnnoAttributes", "SetSelAnnoAttributes", "GetVarLineInfo",
     "SetVarLineInfo", "GetIndexSelVarLine", "HideShowVariable", "GetIndexSelLabel", "HideShowLabel",

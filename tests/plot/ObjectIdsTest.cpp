@@ -47,13 +47,29 @@ TEST(ObjectIdsTest, AGivenIdIsKeptOnlyWhenItIsAFreeObjectId) {
     const std::set<int> used{150};
     auto inUse = [&](int id) { return used.count(id) != 0; };
     EXPECT_EQ(ids.Claim(500, inUse), 500);
-    EXPECT_EQ(ids.Claim(150, inUse), 101);
-    EXPECT_EQ(ids.Claim(3, inUse), 102);
-    EXPECT_EQ(ids.Claim(100, inUse), 103);
-    EXPECT_EQ(ids.Claim(0, inUse), 104);
-    EXPECT_EQ(ids.Claim(-7, inUse), 105);
+    // New ids continue after a kept one, so that it is not handed out again.
+    EXPECT_EQ(ids.Claim(150, inUse), 501);
+    EXPECT_EQ(ids.Claim(3, inUse), 502);
+    EXPECT_EQ(ids.Claim(100, inUse), 503);
+    EXPECT_EQ(ids.Claim(0, inUse), 504);
+    EXPECT_EQ(ids.Claim(-7, inUse), 505);
+    // Ids beyond the allocated range are kept without moving the counter.
     EXPECT_EQ(ids.Claim(32767, inUse), 32767);
-    EXPECT_EQ(ids.Claim(40000, inUse), 106);
+    EXPECT_EQ(ids.Claim(40000, inUse), 506);
+    // A kept id below the counter leaves it where it is.
+    EXPECT_EQ(ids.Claim(200, inUse), 200);
+    EXPECT_EQ(ids.Allocate(inUse), 507);
+}
+
+TEST(ObjectIdsTest, AKeptIdIsNeverAllocatedBeforeTheWrap) {
+    ObjectIdAllocator ids;
+    std::set<int> used;
+    auto inUse = [&](int id) { return used.count(id) != 0; };
+    used.insert(ids.Claim(103, inUse));
+    for (int k = 0; k < 5; ++k) {
+        const int id = ids.Allocate(inUse);
+        EXPECT_TRUE(used.insert(id).second) << id << " was handed out twice";
+    }
 }
 
 }  // namespace

@@ -30,6 +30,9 @@ public:
     }
     IWindowSite* Site() override { return nullptr; }
     int AllocateObjectId(const std::function<bool(int)>& inUse) override { return ids.Allocate(inUse); }
+    int ClaimObjectId(int given, const std::function<bool(int)>& inUse) override { return ids.Claim(given, inUse); }
+    void RegisterHighlight(int id) override { highlighted.push_back(id); }
+    void UnregisterHighlight(int id) override { std::erase(highlighted, id); }
     void RefreshMenus() override { ++menuRefreshes; }
     void ContentDeleted() override { ++contentDeleted; }
     void WriteLog(std::string_view line) override { log += line; }
@@ -43,6 +46,7 @@ public:
     int menuRefreshes = 0;
     int contentDeleted = 0;
     std::vector<std::string> events;
+    std::vector<int> highlighted;
     std::string log;
 };
 
