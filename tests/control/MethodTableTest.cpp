@@ -180,7 +180,7 @@ const std::set<std::string> kNotBuilt{
     "SetObject", "SetLineAttribute", "DoDoubleClick", "DisplayText", "SetEvent", "ManageCursor",
     "InvokeMenuItem", "GetMenuItem", "UpdateMenu", "IsMenuItemEnabled", "DragLine", "IsRegionDefined",
     "GetPointerLocation", "ConvertToDevice", "ConvertToPlot", "SetCopyMode", "SetTextMode",
-    "SetHighlightMode", "SetMousePointer", "CopyWithSize", "GetXYData", "ChangeText", "Print2",
+    "SetHighlightMode", "SetMousePointer", "CopyWithSize", "GetXYData", "ChangeText",
     "PrintPreview", "OpenLog", "CloseLog", "Rotate", "EnableFireEvent",
     "GetSelAnnoAttributes", "SetSelAnnoAttributes", "GetVarLineInfo",
     "SetVarLineInfo", "GetIndexSelVarLine", "HideShowVariable", "GetIndexSelLabel", "HideShowLabel",
@@ -188,7 +188,7 @@ const std::set<std::string> kNotBuilt{
     "SetSelAxisScaleResetRange", "GetSelAxisScaleLockGrid", "SetSelAxisScaleLockGrid",
     "GetSelAxisScaleInterval", "SetSelAxisScaleInterval", "GetIndexSelAxisScaleRgn", "GetVariableLineState",
     "GetYaxisLabelsState", "CheckMenuItem", "GetLabelColorIndex", "SetLabelColorIndex",
-    "GetAxisColorIndex", "SetAxisColorIndex", "SetPrintSettings", "GetPlotIsLive", "SetPlotIsLive", "KeyDown",
+    "GetAxisColorIndex", "SetAxisColorIndex", "GetPlotIsLive", "SetPlotIsLive", "KeyDown",
     "SetFlippedFlag", "ApplySettingByUserFlag", "AboutBox"};
 
 }  // namespace
