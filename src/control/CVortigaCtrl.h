@@ -444,6 +444,8 @@ private:
 
     // ---- printing (CVortigaCtrlPrint.cpp) ----
     void PrintPlot();
+    // One page on the device: the document is ended, or aborted when a step fails.
+    void PrintOnDevice(IPrinterDevice& device, const DocInfo& doc);
     void PageSetup();
     // The host's message box with the printing caption and an exclamation icon.
     void PrintMessage(std::string_view textKey);

@@ -55,18 +55,21 @@ void CVortigaCtrl::PrintPlot() {
     }
     std::unique_ptr<IPrinterDevice> device =
         chosen->device ? std::move(chosen->device) : CreatePrinterDevice(chosen->setup);
+    PrintOnDevice(*device, doc);
+}
 
-    PrintDocument document(*device, doc);
+void CVortigaCtrl::PrintOnDevice(IPrinterDevice& device, const DocInfo& doc) {
+    PrintDocument document(device, doc);
     if (!document.Started()) return;
     bool printed = false;
     {
-        PrintPage page(*device);
+        PrintPage page(device);
         if (!page.Started()) {
             document.Abort();
             PrintMessage("IDS_PLOTCTRL_COULDNOTSTARTPAGE");
             return;
         }
-        OnPrintPage(device->Page());
+        OnPrintPage(device.Page());
         printed = page.End();
     }
     printed = document.End() && printed;
