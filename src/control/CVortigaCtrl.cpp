@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "control/ControlReference.h"
 #include "control/HostServices.h"
 #include "control/PropertyExchange.h"
 #include "objects/CPlotObj.h"
@@ -95,6 +96,7 @@ CVortigaCtrl::CVortigaCtrl() {
 }
 
 CVortigaCtrl::~CVortigaCtrl() {
+    if (reference_) reference_->Detach();
     if (site_ && site_->Handler() == this) site_->SetHandler(nullptr);
     for (int id : {kCursorTimer, kTextDisplayTimer, kBlinkTimer, kBlinkOffTimer}) {
         if (site_) site_->KillTimer(id);

@@ -30,9 +30,11 @@ std::string TrimBlanks(const std::string& text);
 
 
 class CPlotLook;
+class ControlReference;
 class PropExchange;
 class PropertyBag;
 struct ControlImage;
+struct PrintInfo;
 
 class CVortigaCtrl : public ControlProperties,
                      public DispatchImpl<CVortigaCtrl>,
@@ -261,6 +263,23 @@ public:
     // Dialogs of the host's dialog server.
     void AddLegendEditDialog();
     void AddYAxisMapDialog();
+    // Printing. Print2 runs page setup (TRUE) or prints the plot on one page (FALSE). Margins
+    // are stored only; one that is not a finite number is stored as 0.
+    void Print2(bool SetupOnly);
+    void SetPrintSettings(std::int16_t bLandscape, double LeftMargin, double TopMargin, double RightMargin,
+                          double BottomMargin);
+    // The page-printing entry: the plot scaled (aspect kept, centred) onto the printer
+    // surface's whole printable area.
+    void OnPrintPage(Surface& printer);
+    // For the print preview: the plot drawn as OnPrintPage draws it on printer's page, onto the
+    // preview surface that shows that page whole.
+    void OnPreviewPage(Surface& preview, const Surface& printer);
+    // For the print preview: one page, the application's printer with the landscape setting.
+    void OnPreparePreview(PrintInfo& info);
+    // The control as an object reference for host servers; it fails calls once the control
+    // is gone.
+    std::shared_ptr<IDispatch> AutomationReference();
+
     // Dialogs that have nothing to do.
     void HideVariableDialog() {}
     void PageLayout() {}
@@ -326,8 +345,8 @@ public:
     bool manageCursor = false;
     int displayTextState = 0;
     ObjectIdAllocator objectIds;
-    bool printLandscape = true;
-    std::array<int, 4> printMargins{};
+    std::int32_t printLandscape = 1;
+    std::array<double, 4> printMargins{};   // left, top, right, bottom
 
 private:
     // The graphic settings the control keeps for its plot (grid, markers, square, diagonal,
@@ -441,6 +460,14 @@ private:
     void FireAfterPaint();
     void DrawHighlights();
 
+    // ---- printing (CVortigaCtrlPrint.cpp) ----
+    void PrintPlot();
+    // One page on the device: the document is ended, or aborted when a step fails.
+    void PrintOnDevice(IPrinterDevice& device, const DocInfo& doc);
+    void PageSetup();
+    // The host's message box with the printing caption and an exclamation icon.
+    void PrintMessage(std::string_view textKey);
+
     IWindowSite* site_ = nullptr;
     ConnectionPoint events_;
     bool modified_ = false;
@@ -448,6 +475,7 @@ private:
     int blinkPhase_ = 0;
     bool removeTextAfterBlink_ = false;
     std::vector<int> highlighted_;
+    std::shared_ptr<ControlReference> reference_;
 };
 
 }  // namespace vtg

@@ -116,7 +116,7 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
     Unbuilt<"CopyWithSize", P::Clipboard, void, I2, I2>(m, 184, {"width", "height"});
     m.Method("GetXYData", 185, &C::GetXYData, {"ObjectID", "DataNo", "x", "y"});
     m.Method("ChangeText", 186, &C::ChangeText, {"ObjectID", "text", "x", "y", "attached"});
-    Unbuilt<"Print2", P::Printing, void, B>(m, 187, {"SetupOnly"});
+    m.Method("Print2", 187, &C::Print2, {"SetupOnly"});
     Unbuilt<"PrintPreview", P::Preview, void, B>(m, 188, {"ON"});
     Unbuilt<"OpenLog", P::OperationLog, void, S>(m, 189, {"filename"});
     Unbuilt<"CloseLog", P::OperationLog, void>(m, 190, {});
@@ -166,8 +166,8 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
     Unbuilt<"SetLabelColorIndex", P::Selection, void, I2>(m, 227, {"iColIndex"});
     Unbuilt<"GetAxisColorIndex", P::Selection, I2>(m, 228, {});
     Unbuilt<"SetAxisColorIndex", P::Selection, void, I2>(m, 229, {"iColIndex"});
-    Unbuilt<"SetPrintSettings", P::Printing, void, I2, R8, R8, R8, R8>(
-        m, 230, {"bLandscape", "LeftMargin", "TopMargin", "RightMargin", "BottomMargin"});
+    m.Method("SetPrintSettings", 230, &C::SetPrintSettings,
+             {"bLandscape", "LeftMargin", "TopMargin", "RightMargin", "BottomMargin"});
     m.Method("GetVarLocalAttribute", 231, &C::GetVarLocalAttribute, {"lineno", "ilocal"});
     m.Method("SetVarLocalAttribute", 232, &C::SetVarLocalAttribute, {"lineno", "ilocal"});
     Unbuilt<"GetPlotIsLive", P::EventsAndModes, B>(m, 233, {});

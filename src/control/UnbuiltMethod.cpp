@@ -17,7 +17,6 @@ std::string_view PendingText(Pending why) {
         case Pending::Dialogs: return "the legend and axis-map dialogs";
         case Pending::Settings: return "the settings text";
         case Pending::Clipboard: return "clipboard and drag-and-drop";
-        case Pending::Printing: return "printing";
         case Pending::Preview: return "print preview";
         case Pending::OperationLog: return "the operation log";
         case Pending::Registration: return "module registration";

@@ -28,7 +28,6 @@ enum class Pending {
     Dialogs,         // the legend and axis-map dialogs
     Settings,        // the settings text
     Clipboard,       // clipboard and drag-and-drop
-    Printing,        // printing
     Preview,         // print preview
     OperationLog,    // the operation log
     Registration,    // module registration and the about box

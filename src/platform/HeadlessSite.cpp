@@ -268,6 +268,13 @@ std::optional<std::string> HeadlessSite::GetSaveFileName(const std::string& titl
     return chosen;
 }
 
+std::optional<PrintDialogResult> HeadlessSite::PrintDialog(const PrinterSetup& setup) {
+    printDialogs_.push_back(setup);
+    std::optional<PrintDialogResult> chosen = printDialogAnswer_ ? printDialogAnswer_(setup) : std::nullopt;
+    if (chosen && !chosen->device) chosen->device = CreatePrinterDevice(chosen->setup);
+    return chosen;
+}
+
 void HeadlessSite::SetKeyDown(int vk, bool down) {
     if (down) {
         keysDown_.insert(vk);

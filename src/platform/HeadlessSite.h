@@ -61,6 +61,7 @@ public:
     std::optional<std::string> GetOpenFileName(const std::string& title, const std::string& filter) override;
     std::optional<std::string> GetSaveFileName(const std::string& title, const std::string& filter,
                                                const std::string& name) override;
+    std::optional<PrintDialogResult> PrintDialog(const PrinterSetup& setup) override;
     bool IsKeyDown(int vk) const override { return keysDown_.count(vk) != 0; }
     IClipboard& Clipboard() override { return *clipboard_; }
 
@@ -110,6 +111,9 @@ public:
         std::string name;
     };
     using FileDialogAnswer = std::function<std::optional<std::string>(const FileDialogRequest&)>;
+    // Answers the print dialog offered a setup: the choice, or nothing to cancel. A choice
+    // without a device gets the desktop device for its setup.
+    using PrintDialogAnswer = std::function<std::optional<PrintDialogResult>(const PrinterSetup& offered)>;
     struct MessageBoxRecord {
         std::string text;
         std::string caption;
@@ -122,10 +126,13 @@ public:
     void SetMenuAnswer(MenuAnswer answer) { menuAnswer_ = std::move(answer); }
     void SetMessageBoxAnswer(MessageBoxAnswer answer) { messageBoxAnswer_ = std::move(answer); }
     void SetFileDialogAnswer(FileDialogAnswer answer) { fileDialogAnswer_ = std::move(answer); }
+    void SetPrintDialogAnswer(PrintDialogAnswer answer) { printDialogAnswer_ = std::move(answer); }
     // The menus shown (copies) with their points, the message boxes and file dialogs asked.
     const std::vector<std::pair<Menu, Point>>& MenusShown() const { return menus_; }
     const std::vector<MessageBoxRecord>& MessageBoxes() const { return messageBoxes_; }
     const std::vector<FileDialogRequest>& FileDialogs() const { return fileDialogs_; }
+    // The setups the print dialogs were offered.
+    const std::vector<PrinterSetup>& PrintDialogs() const { return printDialogs_; }
 
     // ---- edit boxes, tool tips, keys, clipboard ----
     // The open boxes, oldest first, and the one with the keyboard focus.
@@ -218,9 +225,11 @@ private:
     MenuAnswer menuAnswer_;
     MessageBoxAnswer messageBoxAnswer_;
     FileDialogAnswer fileDialogAnswer_;
+    PrintDialogAnswer printDialogAnswer_;
     std::vector<std::pair<Menu, Point>> menus_;
     std::vector<MessageBoxRecord> messageBoxes_;
     std::vector<FileDialogRequest> fileDialogs_;
+    std::vector<PrinterSetup> printDialogs_;
 
     std::vector<EditBox*> boxes_;
     EditBox* focusedBox_ = nullptr;

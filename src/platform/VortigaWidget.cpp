@@ -385,6 +385,10 @@ std::optional<std::string> VortigaWidget::GetSaveFileName(const std::string& tit
     return qtdialogs::SaveFile(this, title, filter, name);
 }
 
+std::optional<PrintDialogResult> VortigaWidget::PrintDialog(const PrinterSetup& setup) {
+    return qtdialogs::Print(this, setup);
+}
+
 bool VortigaWidget::IsKeyDown(int vk) const {
     const Qt::KeyboardModifiers modifiers = QGuiApplication::queryKeyboardModifiers();
     const Qt::MouseButtons buttons = QGuiApplication::mouseButtons();

@@ -58,6 +58,7 @@ public:
     std::optional<std::string> GetOpenFileName(const std::string& title, const std::string& filter) override;
     std::optional<std::string> GetSaveFileName(const std::string& title, const std::string& filter,
                                                const std::string& name) override;
+    std::optional<PrintDialogResult> PrintDialog(const PrinterSetup& setup) override;
     bool IsKeyDown(int vk) const override;
     IClipboard& Clipboard() override { return *clipboard_; }
 

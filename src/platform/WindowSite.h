@@ -16,6 +16,7 @@
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
 #include "platform/Geometry.h"
+#include "platform/PrintDevice.h"
 #include "platform/Surface.h"
 
 namespace vtg {
@@ -343,6 +344,8 @@ public:
     virtual std::optional<std::string> GetOpenFileName(const std::string& title, const std::string& filter) = 0;
     virtual std::optional<std::string> GetSaveFileName(const std::string& title, const std::string& filter,
                                                        const std::string& name) = 0;
+    // The print dialog on a setup: the printer chosen, or nothing when cancelled.
+    virtual std::optional<PrintDialogResult> PrintDialog(const PrinterSetup& setup) = 0;
 
     virtual bool IsKeyDown(int vk) const = 0;
     virtual IClipboard& Clipboard() = 0;

@@ -37,6 +37,7 @@ std::vector<ResourceText> MakeTable() {
         {"IDS_BTN_PREVIEW_ZOOMIN", "Zoom &In"},
         {"IDS_BTN_PREVIEW_ZOOMOUT", "Zoom &Out"},
         {"IDS_PLOTCTRL_ADDTIMESTAMP", "Add &Time Stamp"},
+        {"IDS_PLOTCTRL_COULDNOTPRINT", "The plot could not be printed."},
         {"IDS_PLOTCTRL_COULDNOTSTARTPAGE", "The printer could not start a new page."},
         {"IDS_PLOTCTRL_PRINT", "Print"},
         {"IDS_PLOTCTRL_PROFILETABLE", "Edit Profile &Table"},

@@ -179,7 +179,7 @@ const std::set<std::string> kNotBuilt{
     "EnableResetFromDefinition", "DoDoubleClick", "DisplayText", "SetEvent", "ManageCursor",
     "InvokeMenuItem", "GetMenuItem", "UpdateMenu", "IsMenuItemEnabled", "DragLine", "IsRegionDefined",
     "GetPointerLocation", "ConvertToDevice", "ConvertToPlot", "SetCopyMode", "SetTextMode",
-    "SetHighlightMode", "SetMousePointer", "CopyWithSize", "Print2",
+    "SetHighlightMode", "SetMousePointer", "CopyWithSize",
     "PrintPreview", "OpenLog", "CloseLog", "Rotate", "EnableFireEvent",
     "GetSelAnnoAttributes", "SetSelAnnoAttributes", "GetVarLineInfo",
     "SetVarLineInfo", "GetIndexSelVarLine", "HideShowVariable", "GetIndexSelLabel", "HideShowLabel",
@@ -187,7 +187,7 @@ const std::set<std::string> kNotBuilt{
     "SetSelAxisScaleResetRange", "GetSelAxisScaleLockGrid", "SetSelAxisScaleLockGrid",
     "GetSelAxisScaleInterval", "SetSelAxisScaleInterval", "GetIndexSelAxisScaleRgn", "GetVariableLineState",
     "GetYaxisLabelsState", "CheckMenuItem", "GetLabelColorIndex", "SetLabelColorIndex",
-    "GetAxisColorIndex", "SetAxisColorIndex", "SetPrintSettings", "GetPlotIsLive", "SetPlotIsLive", "KeyDown",
+    "GetAxisColorIndex", "SetAxisColorIndex", "GetPlotIsLive", "SetPlotIsLive", "KeyDown",
     "SetFlippedFlag", "ApplySettingByUserFlag", "AboutBox"};
 
 }  // namespace
