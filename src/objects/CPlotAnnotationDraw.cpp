@@ -18,6 +18,7 @@ namespace {
 
 constexpr double kZoomedIn = 1.001;
 constexpr int kArrowUnit = 7;
+constexpr int kLargestArrow = 1000;
 // A dropped text must still lie this far inside the plot on every side.
 constexpr int kDropMargin = 5;
 
@@ -66,7 +67,9 @@ void CPlotAnnotation::DrawLeader(Surface& dc, CPlotLook& plot) const {
     const Point end = LeaderEnd(TextBox, TagPoint, TextPosition);
     dc.MoveTo(TagPoint);
     dc.LineTo(end);
-    if (const auto head = LeaderArrowHead(TagPoint, end, env.Units(kArrowUnit * Arrow))) dc.Polygon(*head);
+    // A stored arrow size may be anything; an arrowhead wider than the plot shows nothing more.
+    const int size = std::clamp(Arrow, 0, kLargestArrow);
+    if (const auto head = LeaderArrowHead(TagPoint, end, env.Units(kArrowUnit * size))) dc.Polygon(*head);
 }
 
 void CPlotAnnotation::DrawLines(Surface& dc, CPlotLook& plot) const {

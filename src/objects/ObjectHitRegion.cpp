@@ -1,12 +1,21 @@
 #include "objects/ObjectHitRegion.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 
 namespace vtg {
 
 namespace {
+
+// p moved by (dx, dy), held within int: marks of far-off data sit at the ends of the range.
+Point Moved(Point p, int dx, int dy) {
+    const auto clamp = [](std::int64_t v) {
+        return static_cast<int>(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    };
+    return {clamp(std::int64_t{p.x} + dx), clamp(std::int64_t{p.y} + dy)};
+}
 
 vtg::Rect BoxOf(std::span<const Point> points) {
     if (points.empty()) return {};
@@ -15,8 +24,9 @@ vtg::Rect BoxOf(std::span<const Point> points) {
     for (Point p : points) {
         r.left = std::min(r.left, p.x);
         r.top = std::min(r.top, p.y);
-        r.right = std::max(r.right, p.x + 1);
-        r.bottom = std::max(r.bottom, p.y + 1);
+        const Point end = Moved(p, 1, 1);
+        r.right = std::max(r.right, end.x);
+        r.bottom = std::max(r.bottom, end.y);
     }
     return r;
 }
@@ -48,13 +58,13 @@ void ObjectHitRegion::AddPolygon(std::vector<Point> points) {
 }
 
 void ObjectHitRegion::AddBand(Point a, Point b, int h) {
-    const bool flat = std::abs(b.x - a.x) > std::abs(b.y - a.y);
+    const bool flat = std::llabs(std::int64_t{b.x} - a.x) > std::llabs(std::int64_t{b.y} - a.y);
     const Point d = flat ? Point{0, h} : Point{h, 0};
-    AddPolygon({{a.x - d.x, a.y - d.y}, {b.x - d.x, b.y - d.y}, {b.x + d.x, b.y + d.y}, {a.x + d.x, a.y + d.y}});
+    AddPolygon({Moved(a, -d.x, -d.y), Moved(b, -d.x, -d.y), Moved(b, d.x, d.y), Moved(a, d.x, d.y)});
 }
 
 void ObjectHitRegion::AddSquare(Point c, int s) {
-    AddPolygon({{c.x - s, c.y - s}, {c.x + s, c.y - s}, {c.x + s, c.y + s}, {c.x - s, c.y + s}});
+    AddPolygon({Moved(c, -s, -s), Moved(c, s, -s), Moved(c, s, s), Moved(c, -s, s)});
 }
 
 bool ObjectHitRegion::Contains(Point p) const {

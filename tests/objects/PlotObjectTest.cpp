@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "objects/CPlotAnnotation.h"
 #include "objects/CPlotObj.h"
+#include "objects/ObjectHitRegion.h"
 #include "platform/Automation.h"
 #include "platform/ImageSurface.h"
 #include "regions/CDrawTool.h"
@@ -436,6 +438,26 @@ TEST_F(PlotObjectTest, APolygonIsHitInsideAndTextsThroughTheirAnnotation) {
     EXPECT_EQ(Object(bare).HitTest(Plot(), inText), 0);
     const int empty = Plot().CreateObject(kLine, 0);
     EXPECT_EQ(Object(empty).HitTest(Plot(), c), 0);
+}
+
+}  // namespace
+}  // namespace vtg
+
+namespace vtg {
+namespace {
+
+TEST(ObjectHitRegionTest, ShapesAtTheEndsOfTheCoordinateRangeStayInRange) {
+    // Marks of data far outside the view sit at the ends of the int range.
+    constexpr int kMax = std::numeric_limits<int>::max();
+    constexpr int kMin = std::numeric_limits<int>::min();
+    ObjectHitRegion region;
+    region.AddSquare({kMax, kMax}, 5);
+    region.AddBand({kMin, 0}, {kMax, 0}, 3);
+    EXPECT_TRUE(region.Contains({0, 0}));
+    EXPECT_TRUE(region.Contains({kMax - 2, kMax - 2}));
+    const Rect box = region.Bounds();
+    EXPECT_EQ(box.right, kMax);
+    EXPECT_EQ(box.left, kMin);
 }
 
 }  // namespace
