@@ -26,17 +26,23 @@ std::unique_ptr<vtg::CVortigaCtrl> MakeRunPlot(std::int32_t slots) {
     return ctrl;
 }
 
+// A simulation's time steps: one sample per variable each.
+struct Feed {
+    vtg::CVortigaCtrl& ctrl;
+    double t = 0;
+    void Step() {
+        t += 0.01;
+        for (std::int16_t v = 1; v <= kVariables; ++v) ctrl.AddTimeData(v, t, std::sin(t * v));
+    }
+};
+
 // Items are samples (one variable at one time step).
 void BM_AddTimeData(benchmark::State& state) {
     const auto slots = static_cast<std::int32_t>(state.range(0));
     auto ctrl = MakeRunPlot(slots);
-    double t = 0;
-    auto step = [&] {
-        t += 0.01;
-        for (std::int16_t v = 1; v <= kVariables; ++v) ctrl->AddTimeData(v, t, std::sin(t * v));
-    };
-    for (std::int32_t i = 0; i < slots + 10; ++i) step();
-    for (auto _ : state) step();
+    Feed feed{*ctrl};
+    for (std::int32_t i = 0; i < slots + 10; ++i) feed.Step();
+    for (auto _ : state) feed.Step();
     state.SetItemsProcessed(state.iterations() * kVariables);
 }
 BENCHMARK(BM_AddTimeData)->Arg(2000)->Arg(100000)->Unit(benchmark::kMicrosecond);
@@ -47,14 +53,10 @@ BENCHMARK(BM_AddTimeData)->Arg(2000)->Arg(100000)->Unit(benchmark::kMicrosecond)
 void BM_AddTimeDataAfterLateStep(benchmark::State& state) {
     const auto slots = static_cast<std::int32_t>(state.range(0));
     auto ctrl = MakeRunPlot(slots);
-    double t = 0;
-    auto step = [&] {
-        t += 0.01;
-        for (std::int16_t v = 1; v <= kVariables; ++v) ctrl->AddTimeData(v, t, std::sin(t * v));
-    };
-    for (std::int32_t i = 0; i < slots / 2; ++i) step();
-    ctrl->AddTimeData(1, t - 0.005, 0);
-    for (auto _ : state) step();
+    Feed feed{*ctrl};
+    for (std::int32_t i = 0; i < slots / 2; ++i) feed.Step();
+    ctrl->AddTimeData(1, feed.t - 0.005, 0);
+    for (auto _ : state) feed.Step();
     state.SetItemsProcessed(state.iterations() * kVariables);
 }
 BENCHMARK(BM_AddTimeDataAfterLateStep)->Arg(2000)->Unit(benchmark::kMicrosecond);

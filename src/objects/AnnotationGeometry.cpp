@@ -51,24 +51,27 @@ Point RelativeToDevice(const PlotFrame& f, double rx, double ry) {
     return {RoundDevice(x), RoundDevice(y)};
 }
 
-std::optional<double> DeviceToRelativeX(const PlotFrame& f, int x) {
-    const vtg::Rect& a = f.area;
-    if (x < a.left) return Ratio(x - a.left, a.left);
-    if (x > a.right) {
-        const std::optional<double> r = Ratio(x - a.right, f.width - a.right);
+namespace {
+
+// One axis of the relative mapping: left of (above) the area a fraction of the margin before
+// it, inside a fraction of the area, beyond it 1 plus a fraction of the margin after it.
+std::optional<double> DeviceToRelative(int v, int low, int high, int extent) {
+    if (v < low) return Ratio(v - low, low);
+    if (v > high) {
+        const std::optional<double> r = Ratio(v - high, extent - high);
         return r ? std::optional<double>(*r + 1) : std::nullopt;
     }
-    return Ratio(x - a.left, a.right - a.left);
+    return Ratio(v - low, high - low);
+}
+
+}  // namespace
+
+std::optional<double> DeviceToRelativeX(const PlotFrame& f, int x) {
+    return DeviceToRelative(x, f.area.left, f.area.right, f.width);
 }
 
 std::optional<double> DeviceToRelativeY(const PlotFrame& f, int y) {
-    const vtg::Rect& a = f.area;
-    if (y < a.top) return Ratio(y - a.top, a.top);
-    if (y > a.bottom) {
-        const std::optional<double> r = Ratio(y - a.bottom, f.height - a.bottom);
-        return r ? std::optional<double>(*r + 1) : std::nullopt;
-    }
-    return Ratio(y - a.top, a.bottom - a.top);
+    return DeviceToRelative(y, f.area.top, f.area.bottom, f.height);
 }
 
 vtg::Rect TextBoxOf(Point ref, Point w, Point h) {
