@@ -96,6 +96,8 @@ CVortigaCtrl::CVortigaCtrl() {
 }
 
 CVortigaCtrl::~CVortigaCtrl() {
+    // Before the plot goes: its own destruction is no operation of the host's.
+    operationLog_.Close();
     if (reference_) reference_->Detach();
     if (site_ && site_->Handler() == this) site_->SetHandler(nullptr);
     for (int id : {kCursorTimer, kTextDisplayTimer, kBlinkTimer, kBlinkOffTimer}) {
@@ -169,7 +171,7 @@ void CVortigaCtrl::ContentDeleted() {
     CancelEditing();
 }
 
-void CVortigaCtrl::WriteLog(std::string_view) {}
+void CVortigaCtrl::WriteLog(std::string_view line) { operationLog_.Write(line); }
 
 // ---- common steps ----
 

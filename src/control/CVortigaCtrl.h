@@ -17,6 +17,7 @@
 #include "control/Events.h"
 #include "control/UnbuiltMethod.h"
 #include "objects/ObjectIdAllocator.h"
+#include "persist/OperationLog.h"
 #include "platform/Automation.h"
 #include "platform/ConnectionPoint.h"
 #include "platform/WindowSite.h"
@@ -166,6 +167,11 @@ public:
     void CopyToBuffer(const Variant& Data);
     // py_data: an array with a value per dependent variable, or one number for the first.
     std::int32_t AddPhaseData(float x_data, const Variant& py_data);
+
+    // The operation log: one line per host operation on objects and annotations.
+    void OpenLog(const std::string& filename) { operationLog_.Open(filename); }
+    void CloseLog() { operationLog_.Close(); }
+    bool LogOpen() const { return operationLog_.IsOpen(); }
 
     // Annotations. GetAnnoAttributes counts from 1; outside the annotations it answers ""
     // and leaves the outputs alone.
@@ -349,6 +355,7 @@ public:
     std::array<double, 4> printMargins{};   // left, top, right, bottom
 
 private:
+    OperationLog operationLog_;
     // The graphic settings the control keeps for its plot (grid, markers, square, diagonal,
     // zero line, parametric, display type), copied into a plot it has just built.
     void CopyGraphicSettings(CPlotLook& plot) const;

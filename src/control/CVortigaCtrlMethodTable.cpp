@@ -118,8 +118,8 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
     m.Method("ChangeText", 186, &C::ChangeText, {"ObjectID", "text", "x", "y", "attached"});
     m.Method("Print2", 187, &C::Print2, {"SetupOnly"});
     Unbuilt<"PrintPreview", P::Preview, void, B>(m, 188, {"ON"});
-    Unbuilt<"OpenLog", P::OperationLog, void, S>(m, 189, {"filename"});
-    Unbuilt<"CloseLog", P::OperationLog, void>(m, 190, {});
+    m.Method("OpenLog", 189, &C::OpenLog, {"filename"});
+    m.Method("CloseLog", 190, &C::CloseLog, {});
     m.Method("PageLayout", 191, &C::PageLayout, {});
     Unbuilt<"Rotate", P::Interaction, void, I2>(m, 192, {"direction"});
     m.Method("SetPhasePlot", 193, &C::SetPhasePlot, {"bSet"});

@@ -55,7 +55,7 @@ std::int16_t CVortigaCtrl::NewText(const std::string& text, double x, double y, 
     CPlotLook& plot = Plot();
     const int id = plot.CreateObject(static_cast<int>(PlotObjKind::Text), 0);
     if (id == 0) return 0;
-    WriteLog(IdLine("NEWTEXT ID:%d (", id) + text + ")\r\n");
+    WriteLog(LogLineWithText(IdLine("NEWTEXT ID:%d (", id), text, ")"));
     plot.PlaceTextObject(id, x, y, text, attached);
     SetModified();
     InvalidateControl();
@@ -64,7 +64,7 @@ std::int16_t CVortigaCtrl::NewText(const std::string& text, double x, double y, 
 
 void CVortigaCtrl::ChangeText(std::int16_t ObjectID, const std::string& text, double x, double y,
                               std::int16_t attached) {
-    WriteLog(IdLine("CHANGETEXT ID:%d (", ObjectID) + text + ")\r\n");
+    WriteLog(LogLineWithText(IdLine("CHANGETEXT ID:%d (", ObjectID), text, ")"));
     if (!Plot().FindObject(ObjectID)) return;
     Plot().PlaceTextObject(ObjectID, x, y, text, attached);
     SetModified();

@@ -18,7 +18,6 @@ std::string_view PendingText(Pending why) {
         case Pending::Settings: return "the settings text";
         case Pending::Clipboard: return "clipboard and drag-and-drop";
         case Pending::Preview: return "print preview";
-        case Pending::OperationLog: return "the operation log";
         case Pending::Registration: return "module registration";
     }
     return "a later part of the control";

@@ -29,7 +29,6 @@ enum class Pending {
     Settings,        // the settings text
     Clipboard,       // clipboard and drag-and-drop
     Preview,         // print preview
-    OperationLog,    // the operation log
     Registration,    // module registration and the about box
 };
 

@@ -180,7 +180,7 @@ const std::set<std::string> kNotBuilt{
     "InvokeMenuItem", "GetMenuItem", "UpdateMenu", "IsMenuItemEnabled", "DragLine", "IsRegionDefined",
     "GetPointerLocation", "ConvertToDevice", "ConvertToPlot", "SetCopyMode", "SetTextMode",
     "SetHighlightMode", "SetMousePointer", "CopyWithSize",
-    "PrintPreview", "OpenLog", "CloseLog", "Rotate", "EnableFireEvent",
+    "PrintPreview", "Rotate", "EnableFireEvent",
     "GetSelAnnoAttributes", "SetSelAnnoAttributes", "GetVarLineInfo",
     "SetVarLineInfo", "GetIndexSelVarLine", "HideShowVariable", "GetIndexSelLabel", "HideShowLabel",
     "GetSelAxisScaleReverse", "SetSelAxisScaleReverse", "GetSelAxisScaleResetRange",
