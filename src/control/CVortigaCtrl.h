@@ -378,6 +378,13 @@ private:
     static void AddMethods(MemberTable<CVortigaCtrl>& m);
 
     // ---- shared by the methods ----
+    // Runs draw with the window's surface, or with null when the control has no window.
+    template <class F>
+    decltype(auto) WithWindowSurface(F&& draw) {
+        if (!site_) return draw(static_cast<Surface*>(nullptr));
+        WindowDraw window(*site_);
+        return draw(&window.dc());
+    }
     // The dependent variables the host may address: nvariables, taken from the plot first
     // when it is 0.
     int AddressableVariables();

@@ -17,13 +17,8 @@ std::int16_t CVortigaCtrl::AddText(const std::string& text, float x, float y, st
 }
 
 void CVortigaCtrl::ModifyText(const std::string& oldText, const std::string& newText) {
-    int changed = 0;
-    if (site_) {
-        WindowDraw window(*site_);
-        changed = Plot().ReplaceAnnotationText(oldText, newText, &window.dc());
-    } else {
-        changed = Plot().ReplaceAnnotationText(oldText, newText, nullptr);
-    }
+    const int changed =
+        WithWindowSurface([&](Surface* dc) { return Plot().ReplaceAnnotationText(oldText, newText, dc); });
     if (changed > 0) InvalidateControl();
 }
 

@@ -45,18 +45,11 @@ void CVortigaCtrl::Scroll(bool Horizontal, std::int16_t Type, std::int16_t Value
 
 void CVortigaCtrl::AddTimeData(std::int16_t VarNo, double Time, double Value) {
     // The plot may hold fewer variables than nvariables says; neither may be overrun.
-    const int n = std::min(AddressableVariables(), Plot().DependentCount());
-    if (VarNo <= 0 || VarNo > n) return;
     CPlotLook& plot = Plot();
+    const int n = std::min(AddressableVariables(), plot.DependentCount());
+    if (VarNo <= 0 || VarNo > n) return;
     if (plot.AddTimeData(VarNo, Time, Value).stored) timeDataPending = true;
-    bool scrolled = false;
-    if (site_) {
-        WindowDraw window(*site_);
-        scrolled = plot.ScrollToNewest(&window.dc());
-    } else {
-        scrolled = plot.ScrollToNewest(nullptr);
-    }
-    if (!scrolled) return;
+    if (!WithWindowSurface([&plot](Surface* dc) { return plot.ScrollToNewest(dc); })) return;
     // The next paint must not fit the time axis back over all the data.
     plot.KeepXScale = 1;
     UpdateScrollBars(true);

@@ -260,12 +260,7 @@ void CVortigaCtrl::OnDisplayTypeChanged() {
 }
 
 void CVortigaCtrl::ToggleLegendWithWindowDC() {
-    if (site_) {
-        WindowDraw dc(*site_);
-        Plot().ToggleLegend(&dc.dc());
-    } else {
-        Plot().ToggleLegend(nullptr);
-    }
+    WithWindowSurface([this](Surface* dc) { Plot().ToggleLegend(dc); });
 }
 
 void CVortigaCtrl::OnSizeToDataChanged() {
