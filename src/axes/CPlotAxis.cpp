@@ -27,6 +27,10 @@ constexpr double kPoleShare = 0.001;
 constexpr double kSmallestZoomShare = 0.002;
 
 bool UsableStep(double g) { return std::isfinite(g) && g > 0; }
+
+// Data never lie beyond the missing-value bound, so neither does a range that is shown: one
+// set wider (up to the infinite-bound clamp) is scaled and drawn within it.
+double IntoDataBand(double v) { return std::clamp(v, -kMissingThreshold, kMissingThreshold); }
 bool Finite(ScaleSpan s) { return std::isfinite(s.lo) && std::isfinite(s.hi); }
 
 std::optional<double> TargetCount(const ScaleContext& ctx) {
@@ -196,6 +200,15 @@ void CPlotAxis::FitToData(double min, double max, const ScaleContext& ctx) {
     }
     DataMin = min;
     DataMax = max;
+    if (!StartFittedRange(min, max)) {
+        return;
+    }
+    AutoScale(ctx);
+    ExtentMin = RangeMin;
+    ExtentMax = RangeMax;
+}
+
+bool CPlotAxis::StartFittedRange(double min, double max) {
     // 1e-5: below this the data are one value, and a nice range needs some width around it.
     if (std::fabs(max - min) < 1e-5) {
         max += std::fabs(max) * kFitWidening;
@@ -206,14 +219,12 @@ void CPlotAxis::FitToData(double min, double max, const ScaleContext& ctx) {
     // Data that stay on the pole of the scale (all zero on a reciprocal axis) cannot be shown;
     // the previous range stays.
     if (IsMissing(t.Forward(lo)) || IsMissing(t.Forward(hi))) {
-        return;
+        return false;
     }
     ExtentMin = RangeMin = lo;
     ExtentMax = RangeMax = hi;
     NeedsRescale = 1;
-    AutoScale(ctx);
-    ExtentMin = RangeMin;
-    ExtentMax = RangeMax;
+    return true;
 }
 
 void CPlotAxis::AutoScale(const ScaleContext& ctx) {
@@ -237,7 +248,7 @@ void CPlotAxis::ChooseNiceRange(const ScaleContext& ctx) {
     const bool linear = t.Type() == ScaleType::Linear;
     const bool triangular = TriangleKind != 0;
     const std::optional<double> target = TargetCount(ctx);
-    const ScaleSpan range = TransformedRange();
+    const ScaleSpan range = TransformedOf(IntoDataBand(RangeMin), IntoDataBand(RangeMax));
     if (!target || IsMissing(range.lo) || IsMissing(range.hi)) {
         return;
     }
@@ -254,9 +265,9 @@ void CPlotAxis::ChooseNiceRange(const ScaleContext& ctx) {
         return;
     }
     if (t.ZeroHasNoValue()) {
-        const ScaleSpan extent = TransformedExtent();
-        nice.lo = nice.lo == 0 ? extent.lo : nice.lo;
-        nice.hi = nice.hi == 0 ? extent.hi : nice.hi;
+        // Rounding outward reached the pole: that end stays where it was asked to be.
+        nice.lo = nice.lo == 0 ? range.lo : nice.lo;
+        nice.hi = nice.hi == 0 ? range.hi : nice.hi;
     }
     if (triangular) {
         // Fractions: a range wholly outside 0..1 shows the whole triangle side.
@@ -268,6 +279,8 @@ void CPlotAxis::ChooseNiceRange(const ScaleContext& ctx) {
         }
     }
     StoreTransformedRange({nice.lo, nice.hi});
+    RangeMin = IntoDataBand(RangeMin);
+    RangeMax = IntoDataBand(RangeMax);
     if (t.Type() != ScaleType::Inverse && !TimeAxis) {
         ExtentMin = std::min(ExtentMin, RangeMin);
         ExtentMax = std::max(ExtentMax, RangeMax);
@@ -439,10 +452,7 @@ void CPlotAxis::SetRange(double lo, double hi) {
     if (!std::isfinite(lo) || !std::isfinite(hi)) {
         return;
     }
-    if (Transformer().ZeroHasNoValue()) {
-        lo = lo == 0 ? hi * kPoleShare : lo;
-        hi = hi == 0 ? lo * kPoleShare : hi;
-    }
+    std::tie(lo, hi) = InDomain(ClampInfiniteBound(lo), ClampInfiniteBound(hi));
     RangeMin = lo;
     RangeMax = hi;
     if (LockGrid && Interval != 0) {
@@ -457,6 +467,18 @@ void CPlotAxis::SetRange(double lo, double hi) {
     }
     DataSeen = 1;
     NeedsRescale = 1;
+}
+
+void CPlotAxis::SettleRefittedRange() {
+    if (RangeMin <= RangeMax) {
+        StartFittedRange(RangeMin, RangeMax);
+    }
+}
+
+std::pair<double, double> CPlotAxis::InDomain(double lo, double hi) const {
+    const bool reversed = lo > hi;
+    auto [a, b] = Transformer().ExtentBounds(std::min(lo, hi), std::max(lo, hi));
+    return reversed ? std::pair{b, a} : std::pair{a, b};
 }
 
 void CPlotAxis::SetDataExtent(double lo, double hi, bool widen) {
@@ -496,21 +518,17 @@ int CPlotAxis::TickCount() const {
     return static_cast<int>(end - TickList.begin());
 }
 
-ScaleSpan CPlotAxis::TransformedRange() const {
+ScaleSpan CPlotAxis::TransformedOf(double min, double max) const {
     const ScaleTransform& t = Transformer();
     if (t.Decreasing()) {
-        return {t.Forward(RangeMax), t.Forward(RangeMin)};
+        return {t.Forward(max), t.Forward(min)};
     }
-    return {t.Forward(RangeMin), t.Forward(RangeMax)};
+    return {t.Forward(min), t.Forward(max)};
 }
 
-ScaleSpan CPlotAxis::TransformedExtent() const {
-    const ScaleTransform& t = Transformer();
-    if (t.Decreasing()) {
-        return {t.Forward(ExtentMax), t.Forward(ExtentMin)};
-    }
-    return {t.Forward(ExtentMin), t.Forward(ExtentMax)};
-}
+ScaleSpan CPlotAxis::TransformedRange() const { return TransformedOf(RangeMin, RangeMax); }
+
+ScaleSpan CPlotAxis::TransformedExtent() const { return TransformedOf(ExtentMin, ExtentMax); }
 
 void CPlotAxis::StoreTransformedRange(ScaleSpan s) {
     const ScaleTransform& t = Transformer();

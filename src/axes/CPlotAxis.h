@@ -83,9 +83,16 @@ public:
     void ZoomToPerMille(double a, double b, bool rescale);
     void ResetDataExtent();
     void ResetRangeExtent();
-    // Both ignore bounds that are not finite.
+    // Both ignore bounds that are not finite. SetRange pulls a bound beyond the infinite-bound
+    // clamp in to it (with the diagnostic) and keeps the range inside the scale's domain: a
+    // log range never reaches zero, an inverse one never crosses its pole.
     void SetRange(double lo, double hi);
     void SetDataExtent(double lo, double hi, bool widen);
+    // A range just widened over the data (the refit of live data) starts from where a full
+    // fit of the same data would: one value is given some width, data at or below zero on a
+    // log axis keep three decades, data on both sides of an inverse axis's pole keep the side
+    // with more. The extent follows the range.
+    void SettleRefittedRange();
     // kind 0 in, 1 out, 2 reset; true when the range now shows (nearly) the whole extent.
     bool ZoomStep(int kind, double factor);
 
@@ -144,9 +151,15 @@ public:
 private:
     // The displayed range and the extent in transformed units, lo mapping from the smaller
     // transformed value (the data ends are exchanged on a decreasing scale).
+    ScaleSpan TransformedOf(double min, double max) const;
     ScaleSpan TransformedRange() const;
     ScaleSpan TransformedExtent() const;
     void StoreTransformedRange(ScaleSpan s);
+    // Range and extent become the data min..max as a fit starts from them; false (nothing
+    // changed) when they cannot be shown on this scale at all.
+    bool StartFittedRange(double min, double max);
+    // lo..hi (either order) moved into the scale's domain, in the order given.
+    std::pair<double, double> InDomain(double lo, double hi) const;
     void ApplyTickList();
     void ChooseNiceRange(const ScaleContext& ctx);
     // The transformed range, low end first; nullopt when a bound has no transformed value.

@@ -39,6 +39,9 @@ NiceTable TableFor(bool integerAxis) {
     return {kStandardMantissas, kStandardWeights};
 }
 
+constexpr const char* kLowerBoundInfinite = "Error at PLsetstm: lower range is minus Infinity\n";
+constexpr const char* kUpperBoundInfinite = "Error at PLsetstm: upper range is Infinity\n";
+
 struct Bounds {
     double lo;
     double hi;
@@ -55,11 +58,11 @@ Bounds NormaliseBounds(double lo, double hi) {
         std::swap(lo, hi);
     }
     if (-lo > kFloatMax) {
-        std::fputs("Error at PLsetstm: lower range is minus Infinity\n", stdout);
+        ReportScaleDiagnostic(kLowerBoundInfinite);
         lo = -kInfiniteBoundClamp;
     }
     if (hi > kFloatMax) {
-        std::fputs("Error at PLsetstm: upper range is Infinity\n", stdout);
+        ReportScaleDiagnostic(kUpperBoundInfinite);
         hi = kInfiniteBoundClamp;
     }
     if (lo != 0 && (hi - lo) / std::fabs(lo) < kRelativeWidth) {
@@ -321,6 +324,22 @@ double ApproxErfInv(double x) {
 double Probit(double p) { return std::numbers::sqrt2 * ApproxErfInv(2 * p - 1); }
 
 double NormalCdf(double y) { return (ApproxErf(y / std::numbers::sqrt2) + 1) / 2; }
+
+// Diagnostics go to standard error: a host reading results from standard output must not find
+// them between its result lines.
+void ReportScaleDiagnostic(const char* line) { std::fputs(line, stderr); }
+
+double ClampInfiniteBound(double v) {
+    if (-v > kInfiniteBoundClamp) {
+        ReportScaleDiagnostic(kLowerBoundInfinite);
+        return -kInfiniteBoundClamp;
+    }
+    if (v > kInfiniteBoundClamp) {
+        ReportScaleDiagnostic(kUpperBoundInfinite);
+        return kInfiniteBoundClamp;
+    }
+    return v;
+}
 
 NiceScale PLsetstm(int mode, double lo, double hi, double target, double interval) {
     if (mode < 0 || mode > 3) {

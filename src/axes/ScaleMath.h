@@ -53,8 +53,14 @@ struct NiceScale {
 
 // Chooses a nice range covering lo..hi (transformed units) with about `target` intervals.
 // In the fixed modes `interval` is the step to use; otherwise it is only echoed back when no
-// range can be chosen. Prints a diagnostic line to standard output when a bound is infinite.
+// range can be chosen. Reports a diagnostic line (standard error) when a bound is infinite.
 NiceScale PLsetstm(int mode, double lo, double hi, double target, double interval);
+
+// Writes one of the scale algorithm's diagnostic lines to standard error.
+void ReportScaleDiagnostic(const char* line);
+// A range bound beyond +/- kInfiniteBoundClamp is pulled in to it, with the same diagnostic
+// PLsetstm gives for an infinite bound; any other value is returned as it is.
+double ClampInfiniteBound(double v);
 
 // The live time axis grows its end in whole scroll steps: the next multiple of step that lies
 // at least half a step beyond end. nullopt unless end is finite and step is finite and > 0.

@@ -180,6 +180,10 @@ public:
         }
         return {min, max};
     }
+    // A log axis never takes a bound at or below zero, however the range was asked for.
+    std::pair<double, double> ExtentBounds(double lo, double hi) const override {
+        return FitBounds(lo, hi);
+    }
 };
 
 class InverseScale final : public ScaleTransform {

@@ -55,7 +55,8 @@ public:
     virtual std::pair<double, double> FitBounds(double min, double max) const {
         return {min, max};
     }
-    // An extent the host sets explicitly, moved into the domain where it must be.
+    // A range or extent set explicitly (by the host, or refitted to data), moved into the
+    // domain where it must be: lo <= hi on entry.
     virtual std::pair<double, double> ExtentBounds(double lo, double hi) const {
         return {lo, hi};
     }

@@ -325,6 +325,9 @@ void CPlotLook::RefitRanges() {
         }
         axis->SetDataExtent(r.min, r.max, true);
     }
+    for (std::size_t k = 0; k < met.size(); ++k) {
+        if (met[k]) YAxisRgns[k]->Axis->SettleRefittedRange();
+    }
 }
 
 // Fits and refits wait for the next draw. A range the host sets after asking for one must not be

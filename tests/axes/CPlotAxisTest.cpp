@@ -1,10 +1,15 @@
 // The axis state machine: fitting, automatic scaling, tracking, scrolling and zooming.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string>
+#include <utility>
 
 #include "axes/CPlotAxis.h"
+#include "axes/ScaleMath.h"
+#include "plot/PlotValues.h"
 
 namespace vtg {
 namespace {
@@ -178,18 +183,20 @@ TEST(AutoScaleTest, ExtentGrowsExceptOnTimeAndReciprocalAxes) {
     EXPECT_EQ(inv.UserInterval, 0);
 }
 
-TEST(AutoScaleTest, ReciprocalBoundLandingOnZeroIsTakenFromTheExtent) {
-    // 0.01..10 maps to 0.1..100, whose nice range starts at 0: that end becomes the extent's.
-    for (double extentEnd : {10.0, 20.0}) {
-        CPlotAxis a = MakeAxis(ScaleType::Inverse, 0.01, extentEnd, 0.01, 10);
+TEST(AutoScaleTest, ReciprocalBoundLandingOnZeroStaysWhereItWasAsked) {
+    // 0.01..10 maps to 0.1..100, whose nice range starts at 0, the pole: that end keeps the
+    // asked-for bound, whatever the extent held before (an old extent once turned a host's
+    // 20..1000 into 20..40).
+    struct Row {
+        double extentLo, extentHi, lo, hi;
+    };
+    for (const Row& r : {Row{0.01, 10, 0.01, 10}, Row{0.01, 20, 0.01, 10}, Row{0, 1, 20, 1000},
+                         Row{-20, -0.01, -10, -0.01}}) {
+        CPlotAxis a = MakeAxis(ScaleType::Inverse, r.extentLo, r.extentHi, r.lo, r.hi);
         a.NeedsRescale = 1;
         a.AutoScale(ForIntervals(10));
-        ExpectRange(a, 0.01, extentEnd);
+        ExpectRange(a, r.lo, r.hi);
     }
-    CPlotAxis neg = MakeAxis(ScaleType::Inverse, -20, -0.01, -10, -0.01);
-    neg.NeedsRescale = 1;
-    neg.AutoScale(ForIntervals(10));
-    ExpectRange(neg, -20, -0.01);
 }
 
 TEST(AutoScaleTest, IntegerAxisStartsAtOneWithWholeTicks) {
@@ -512,24 +519,55 @@ TEST(ZoomTest, ResettingATimeAxisShowsItsData) {
     EXPECT_EQ(one.ExtentMax, 100);
 }
 
-TEST(SetRangeTest, StoresFiniteRangesAndKeepsReciprocalBoundsOffZero) {
+TEST(SetRangeTest, StoresFiniteRangesInsideTheScalesDomain) {
     struct Row {
         ScaleType scale;
         double lo, hi, wantLo, wantHi;
     };
     const Row rows[] = {{ScaleType::Linear, -3, 8, -3, 8},
+                        {ScaleType::Linear, 8, -3, 8, -3},
                         {ScaleType::Inverse, 0, 10, 0.01, 10},
                         {ScaleType::Inverse, -10, 0, -10, -0.01},
+                        // Across the pole: the side with the larger magnitude, as a fit takes.
+                        {ScaleType::Inverse, -2, 10, 0.01, 10},
+                        {ScaleType::Inverse, 10, -2, 10, 0.01},
+                        // A log range never reaches zero.
+                        {ScaleType::Log, 0, 100, 0.1, 100},
+                        {ScaleType::Log, -5, -1, 1e-9, 1e-6},
+                        {ScaleType::Log, 1e-3, 1e5, 1e-3, 1e5},
+                        // Beyond the infinite-bound clamp: pulled in to it.
+                        {ScaleType::Linear, 0, 1e39, 0, kInfiniteBoundClamp},
+                        {ScaleType::Linear, -1e30, 5, -kInfiniteBoundClamp, 5},
                         {ScaleType::Linear, kNaN, 8, 1, 2},
                         {ScaleType::Linear, 0, kInf, 1, 2},
                         {ScaleType::Log, 1, kInf, 1, 2}};
     for (const Row& r : rows) {
         CPlotAxis a = MakeAxis(r.scale, 0, 10, 1, 2);
+        testing::internal::CaptureStderr();
         a.SetRange(r.lo, r.hi);
+        const std::string said = testing::internal::GetCapturedStderr();
         ExpectRange(a, r.wantLo, r.wantHi);
         const bool applied = std::isfinite(r.lo) && std::isfinite(r.hi);
         EXPECT_EQ(a.NeedsRescale, applied ? 1 : 0);
         EXPECT_EQ(a.DataSeen, applied ? 1 : 0);
+        const bool clamped = applied && std::max(std::fabs(r.lo), std::fabs(r.hi)) > kInfiniteBoundClamp;
+        EXPECT_EQ(said.find("Error at PLsetstm") != std::string::npos, clamped) << r.lo << ".." << r.hi;
+    }
+}
+
+TEST(SetRangeTest, RangesBeyondTheDataBandAreShownWithinIt) {
+    // A range reaching past the largest value data can hold is scaled inside that band, so the
+    // axis has ticks and a mapping instead of going blank.
+    for (const auto& [lo, hi] : {std::pair{0.0, 1e39}, std::pair{-1e39, 0.0}, std::pair{-2e28, 2e28}}) {
+        CPlotAxis a = MakeAxis(ScaleType::Linear, 0, 1, 0, 1);
+        testing::internal::CaptureStderr();
+        a.SetRange(lo, hi);
+        a.AutoScale(ForIntervals(5));
+        testing::internal::GetCapturedStderr();
+        EXPECT_FALSE(IsMissing(a.RangeMax)) << hi;
+        EXPECT_GE(a.RangeMin, -kMissingThreshold) << lo;
+        EXPECT_LT(a.RangeMin, a.RangeMax);
+        EXPECT_GT(a.Interval, 0);
     }
 }
 
@@ -631,10 +669,13 @@ TEST(AxisSettingsTest, ListScalesBuildTheirTickListWhenScaled) {
     ExpectRange(a, 2, 1000);
     EXPECT_TRUE(a.IsListScale());
 
+    // A range asked for down to a negative bound keeps three decades under its top instead of
+    // leaving the axis without ticks.
     a.SetRange(-1, 5);
     a.AutoScale(ForIntervals(5));
-    EXPECT_EQ(a.TickCount(), 0);
-    ExpectRange(a, -1, 5);
+    EXPECT_GT(a.TickCount(), 0);
+    EXPECT_GT(a.RangeMin, 0);
+    EXPECT_GE(a.RangeMax, 5);
 
     // A scale number written straight into the field behaves as linear instead of crashing.
     a.Scale = 9;

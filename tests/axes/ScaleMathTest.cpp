@@ -158,9 +158,12 @@ const InfinityRow kInfinityRows[] = {
 TEST(PLsetstmTest, ClampsInfiniteBoundsAndSaysSo) {
     for (const InfinityRow& row : kInfinityRows) {
         SCOPED_TRACE(row.why);
+        // Diagnostics go to standard error; standard output carries only a host's results.
         testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
         const NiceScale r = PLsetstm(0, row.lo, row.hi, 5, 0);
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), row.message);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), row.message);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
         ASSERT_EQ(r.status, 0);
         ExpectClose(r.lo, row.wantLo);
         ExpectClose(r.hi, row.wantHi);
