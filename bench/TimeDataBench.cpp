@@ -9,6 +9,7 @@
 
 #include "control/CVortigaCtrl.h"
 #include "platform/Automation.h"
+#include "platform/HeadlessSite.h"
 #include "plot/CPlotLook.h"
 
 namespace {
@@ -60,5 +61,30 @@ void BM_AddTimeDataAfterLateStep(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kVariables);
 }
 BENCHMARK(BM_AddTimeDataAfterLateStep)->Arg(2000)->Unit(benchmark::kMicrosecond);
+
+// A host that streams and lets its window paint every 100 time steps: the paint refits the
+// value axes to the rings' data (the refit's cost is in here) and redraws the whole plot at
+// 1600 x 1000. Items are samples.
+void BM_StreamWithPaintEvery100Steps(benchmark::State& state) {
+    const auto slots = static_cast<std::int32_t>(state.range(0));
+    vtg::HeadlessSite site(1600, 1000);
+    auto ctrl = MakeRunPlot(slots);
+    ctrl->SetSite(&site);
+    Feed feed{*ctrl};
+    for (std::int32_t i = 0; i < slots + 10; ++i) feed.Step();
+    site.Invalidate();
+    site.Paint();
+    int step = 0;
+    for (auto _ : state) {
+        feed.Step();
+        if (++step % 100 != 0) continue;
+        site.Invalidate();
+        site.Paint();
+        site.ClearInvalidations();
+    }
+    state.SetItemsProcessed(state.iterations() * kVariables);
+    ctrl.reset();
+}
+BENCHMARK(BM_StreamWithPaintEvery100Steps)->Arg(2000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -322,7 +322,9 @@ public:
     std::unique_ptr<CPlotLook> plotLook;
     std::uint32_t changedProperties = 0;
     bool fireModifiedEnabled = true;
-    bool timeDataPending = false;
+    // A paint was asked for because a live sample lay outside its axis's range (one request
+    // until that paint comes).
+    bool refitPaintRequested = false;
     int pendingSelectedId = kPendingZero;
     bool zoomed = false;
     int windowWidth = 0;
@@ -388,6 +390,8 @@ private:
     // The dependent variables the host may address: nvariables, taken from the plot first
     // when it is 0.
     int AddressableVariables();
+    // A live sample was stored: asks for a paint when the refit it calls for must be seen.
+    void NoteSample(bool refit, bool offScale);
     void InvalidateUnlessLoading();
     // Compacts the axis map, then the plot refits and lays itself out anew.
     void ApplyAxisMap();

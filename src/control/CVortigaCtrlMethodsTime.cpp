@@ -48,7 +48,8 @@ void CVortigaCtrl::AddTimeData(std::int16_t VarNo, double Time, double Value) {
     CPlotLook& plot = Plot();
     const int n = std::min(AddressableVariables(), plot.DependentCount());
     if (VarNo <= 0 || VarNo > n) return;
-    if (plot.AddTimeData(VarNo, Time, Value).stored) timeDataPending = true;
+    const CPlotLook::SampleResult sample = plot.AddTimeData(VarNo, Time, Value);
+    NoteSample(sample.refit, sample.offScale);
     if (!WithWindowSurface([&plot](Surface* dc) { return plot.ScrollToNewest(dc); })) return;
     // The next paint must not fit the time axis back over all the data.
     plot.KeepXScale = 1;
@@ -92,12 +93,22 @@ void CVortigaCtrl::CopyToBuffer(const Variant& Data) {
 std::int32_t CVortigaCtrl::AddPhaseData(float x_data, const Variant& py_data) {
     CPlotLook& plot = Plot();
     const std::vector<double> values = PhaseValues(py_data);
-    if (plot.AddPhaseData(0, x_data).stored) timeDataPending = true;
+    const auto add = [&](int var, double value) {
+        const CPlotLook::SampleResult sample = plot.AddPhaseData(var, value);
+        NoteSample(sample.refit, sample.offScale);
+    };
+    add(0, x_data);
     const int n = std::min({AddressableVariables(), plot.DependentCount(), static_cast<int>(values.size())});
-    for (int k = 1; k <= n; ++k) {
-        if (plot.AddPhaseData(k, values[static_cast<std::size_t>(k - 1)]).stored) timeDataPending = true;
-    }
+    for (int k = 1; k <= n; ++k) add(k, values[static_cast<std::size_t>(k - 1)]);
     return 0;
+}
+
+void CVortigaCtrl::NoteSample(bool refit, bool offScale) {
+    // The plot keeps the refit a sample calls for until the next paint. A sample that its
+    // axis cannot show yet asks for that paint; one paint is enough for any number of them.
+    if (!refit || !offScale || refitPaintRequested) return;
+    refitPaintRequested = true;
+    InvalidateControl();
 }
 
 }  // namespace vtg

@@ -32,7 +32,6 @@ void CVortigaCtrl::RelayoutLegend() {
 // ---- drawing and view ----
 
 void CVortigaCtrl::Redraw() {
-    if (Plot().IsTimePlot()) timeDataPending = false;
     pendingSelectedId = CurrentSelectionCode();
     InvalidateControl();
 }

@@ -88,6 +88,8 @@ void CVortigaCtrl::EndScaledDraw() {
 void CVortigaCtrl::OnDraw(Surface& dc, const Rect& bounds, const Rect& invalid) {
     if (windowWidth == 0 && windowHeight == 0) return;
     CPlotLook& plot = Plot();
+    // This draw runs the refit that live samples asked for.
+    refitPaintRequested = false;
     const bool active = site_ && site_->IsActive();
     if (!firstPaintDone && active) {
         firstPaintDone = true;

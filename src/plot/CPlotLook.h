@@ -186,6 +186,9 @@ public:
     void RebuildYLabels();
     void FitRangesToData();
     void RefitRanges();
+    // Runs a pending refit of live data now and scales the refitted axes; true when an axis
+    // now shows another range or interval (the whole plot must then be painted again).
+    bool RefitLiveAxes();
     // Runs a pending full fit or refit now (see SetAxisRange).
     void RunPendingFits();
     void SetAxisRange(int axis, double lo, double hi);
@@ -209,16 +212,21 @@ public:
     bool SetZoomLevel(double z);
 
     // ---- live data (CPlotLookTime.cpp) ----
-    // What a sample did: whether it was stored, and whether its axis must be refitted.
+    // What a sample did: whether it was stored, whether its axis must be refitted, and whether
+    // it lies outside the range its axis shows now (so that it cannot be seen before a refit).
     struct SampleResult {
         bool stored = false;
         bool refit = false;
+        bool offScale = false;
     };
     // Run plots: stores value for dependent variable var (1-based) at the time step `time`
     // (negative: the newest step again, as a gap in every other line when it is new). Stores
     // nothing on other plots, for a time that is not finite or a step that cannot be found;
     // InvalidArg for var outside the dependent variables or an axis map beyond the Y axes.
     SampleResult AddTimeData(int var, double time, double value);
+    // Tracks a stored sample on its axis; a refit it calls for waits in RefitDirty for the
+    // next paint (or the next scroll of the time axis).
+    SampleResult Tracked(CPlotAxis& axis, double value, bool first);
     // After new data: when the newest stamp passed the window, scrolls the time axis (and
     // repaints its band onto dc from the off-screen surface, when both exist). True when it
     // scrolled.
@@ -465,6 +473,8 @@ public:
     int MetafileTriangle = 0;
 
 private:
+    // Set once the constructor has built the plot of the control's kind.
+    bool built_ = false;
     // A variable ready to be drawn: its independent variable and the two axes.
     struct VariableDrawing {
         CPlotVar* x = nullptr;

@@ -1,6 +1,7 @@
 // Live data: run plots take samples per time step into circular buffers and scroll their time
 // axis as the data pass its window; phase plots push one value per variable.
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "objects/CPlotAnnotation.h"
@@ -79,7 +80,34 @@ CPlotLook::SampleResult CPlotLook::AddTimeData(int var, double time, double valu
     const bool first = at.slot == 0 && !y.Wrapped;
     if (!y.SetValue(at.slot, value)) return {};
     if (y.AxisMap < 1) return {true, false};
-    return {true, AxisByNumber(y.AxisMap)->TrackValue(y.Values[at.slot], first)};
+    return Tracked(*AxisByNumber(y.AxisMap), y.Values[at.slot], first);
+}
+
+CPlotLook::SampleResult CPlotLook::Tracked(CPlotAxis& axis, double value, bool first) {
+    const bool refit = axis.TrackValue(value, first);
+    const bool offScale = !IsMissing(value) && (value < std::min(axis.RangeMin, axis.RangeMax) ||
+                                                value > std::max(axis.RangeMin, axis.RangeMax));
+    if (refit) RefitDirty = 1;
+    return {true, refit, offScale};
+}
+
+bool CPlotLook::RefitLiveAxes() {
+    if (!RefitDirty) return false;
+    // The time axis of a run plot keeps its scrolling window; only value axes follow the data.
+    std::vector<CPlotAxisRgn*> regions;
+    if (XAxisRgn && !RunPlot) regions.push_back(XAxisRgn.get());
+    for (auto& region : YAxisRgns) regions.push_back(region.get());
+    const auto shown = [](const CPlotAxis& a) { return std::array{a.RangeMin, a.RangeMax, a.Interval}; };
+    std::vector<std::array<double, 3>> before;
+    for (const CPlotAxisRgn* region : regions) before.push_back(shown(*region->Axis));
+    RefitRanges();
+    RefitDirty = 0;
+    bool changed = false;
+    for (std::size_t k = 0; k < regions.size(); ++k) {
+        if (regions[k]->Axis->NeedsRescale) regions[k]->AutoScale(*this);
+        changed = changed || shown(*regions[k]->Axis) != before[k];
+    }
+    return changed;
 }
 
 bool CPlotLook::ScrollToNewest(Surface* dc) {
@@ -99,6 +127,10 @@ void CPlotLook::ScrollTimeAxis(Surface* dc, double t) {
     if (!region || !std::isfinite(t)) return;
     CPlotAxis& axis = *region->Axis;
     ControlProperties& p = Props();
+    // Samples since the last paint may call for other Y scales. They are fitted now, so that
+    // the scrolled curves are drawn on them; a scale that changed needs a whole new paint, as
+    // the axes' labels and widths are not part of what a scroll copies to the window.
+    if (RefitLiveAxes()) Control->InvalidateControl();
     if (axis.ExtentMax > t && t < axis.DataMax && axis.DataMax > axis.RangeMax) {
         axis.ScrollRange(1, 1, ScrollContextFor(), 0, false);
     } else {
@@ -224,7 +256,7 @@ CPlotLook::SampleResult CPlotLook::AddPhaseData(int var, double value) {
     if (!v.Push(value)) return {};
     const double stored = v.Values[*v.NewestSlot()];
     CPlotAxis* axis = var == 0 ? AxisByNumber(0) : v.AxisMap >= 1 ? AxisByNumber(v.AxisMap) : nullptr;
-    return {true, axis && axis->TrackValue(stored, false)};
+    return axis ? Tracked(*axis, stored, false) : SampleResult{true, false};
 }
 
 // ---- bulk load ----

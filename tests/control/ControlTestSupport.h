@@ -6,11 +6,13 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "control/CVortigaCtrl.h"
 #include "platform/ConnectionPoint.h"
 #include "objects/CPlotAnnotation.h"
 #include "objects/CPlotObj.h"
+#include "platform/ImageSurface.h"
 #include "plot/CPlotLook.h"
 #include "regions/CDrawTool.h"
 #include "regions/CPlotAxisRgn.h"
@@ -69,6 +71,20 @@ inline std::string Fingerprint(CVortigaCtrl& c) {
         if (o->Kind == PlotObjKind::Text) out << "|text " << o->Id << ' ' << o->AnnotationIndex;
     }
     return out.str();
+}
+
+// Pixels of exactly colour c inside and outside r.
+inline std::pair<int, int> CountColour(ImageSurface& image, Color c, const Rect& r) {
+    int inside = 0;
+    int outside = 0;
+    const Size size = image.PixelSize();
+    for (int y = 0; y < size.cy; ++y) {
+        for (int x = 0; x < size.cx; ++x) {
+            if (image.GetPixel(x, y) != c) continue;
+            (r.Contains({x, y}) ? inside : outside) += 1;
+        }
+    }
+    return {inside, outside};
 }
 
 }  // namespace vtg::test

@@ -2,6 +2,11 @@
 // arrays of any shape a host may pass, rewinding, and scrolling the view.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "platform/ImageSurface.h"
+#include "regions/CDrawTool.h"
+#include "regions/CPlotDrawingRgn.h"
 #include "MethodsTestSupport.h"
 
 namespace vtg {
@@ -40,17 +45,82 @@ TEST_F(MethodsTimeTest, SamplesOutsideTheHostsVariablesAreIgnored) {
     Add(3, 1, 5);
     Add(-1, 1, 5);
     EXPECT_TRUE(Stamps().empty());
-    EXPECT_FALSE(Ctrl().timeDataPending);
+    EXPECT_EQ(Plot().RefitDirty, 0);
     // nvariables larger than the plot's real count must not reach past it either.
     Plot().SetVariableCount(1);
     Add(2, 1, 5);
     EXPECT_TRUE(Stamps().empty());
     Add(1, 1, 5);
     EXPECT_EQ(Stamps(), (std::vector<double>{1}));
-    EXPECT_TRUE(Ctrl().timeDataPending);
-    EXPECT_EQ(Invalidations(), 0u) << "the host asks for the redraw";
-    Call("Redraw");
-    EXPECT_FALSE(Ctrl().timeDataPending);
+    EXPECT_EQ(Plot().RefitDirty, 1);
+}
+
+// A sample its axis cannot show asks for one paint, however many follow before it comes; a
+// sample inside the shown range leaves the refit to whatever paints next; an axis that does
+// not follow its data keeps the host's range and asks for nothing.
+TEST_F(MethodsTimeTest, SamplesOffTheirScaleAskForOnePaintThatRefits) {
+    site.Paint();
+    Quiet();
+    Add(1, 1, 0.5);
+    EXPECT_EQ(Invalidations(), 0u);
+    Add(1, 2, 5);
+    Add(1, 3, 7);
+    Add(2, 3, -40);
+    EXPECT_EQ(Invalidations(), 1u);
+    EXPECT_TRUE(site.Paint());
+    const CPlotAxis& y = *Plot().AxisByNumber(1);
+    EXPECT_LE(y.RangeMin, -40);
+    EXPECT_GE(y.RangeMax, 7);
+    EXPECT_EQ(Plot().RefitDirty, 0);
+    Quiet();
+    Add(1, 4, 1e6);
+    EXPECT_EQ(Invalidations(), 1u) << "a paint came: the next sample off the scale asks again";
+
+    Call("SetAxisMode", {I2(1), I2(0), I2(0)});
+    Call("SetAxisRange", {I2(1), Variant(0.0), Variant(10.0)});
+    site.Paint();
+    Quiet();
+    Add(1, 5, 500);
+    EXPECT_EQ(Invalidations(), 0u);
+    site.Paint();
+    EXPECT_EQ(y.RangeMin, 0);
+    EXPECT_EQ(y.RangeMax, 10);
+}
+
+// A host shows the control, then streams a simulation into a run plot with two Y axes whose
+// values lie far apart and far from the fresh 0..1, painting now and then: after every paint
+// each axis shows its variable's data, and each variable's curve is drawn inside the drawing
+// area.
+TEST_F(MethodsTimeTest, StreamedRunPlotAxesFollowTheirData) {
+    test::Put(Ctrl(), "MultiYaxis", Variant(true));
+    test::Put(Ctrl(), "DisplayType", I2(0));
+    Call("SetAxisMap", {I2(0), I2(1)});
+    Call("SetAxisMap", {I2(1), I2(2)});
+    Call("SetAxisMap", {I2(-1), I2(0)});
+    site.Paint();
+    const auto colour = [](int k) { return RgbOnly(CDrawTool::Instance().PaletteColor(k)); };
+    for (int step = 1; step <= 240; ++step) {
+        const double t = 0.1 * step;
+        Add(1, t, 2 + 0.05 * std::sin(t));
+        Add(2, t, 350 + 10 * std::cos(t));
+        if (step % 40 != 0) continue;
+        SCOPED_TRACE(step);
+        Call("Redraw");
+        site.Paint();
+        const Rect area = Plot().DrawingRgn->Rect;
+        for (int k = 0; k < 2; ++k) {
+            const CPlotAxis& axis = *Plot().AxisByNumber(k + 1);
+            const MinMax data = Plot().YVar(k)->GetMinMax();
+            EXPECT_LE(axis.RangeMin, data.min) << "axis " << k + 1;
+            EXPECT_GE(axis.RangeMax, data.max) << "axis " << k + 1;
+            // Neither axis is stretched to hold the other's data.
+            EXPECT_LT(axis.RangeMax - axis.RangeMin, 100 * (data.max - data.min) + 1) << "axis " << k + 1;
+            const auto [inside, outside] = test::CountColour(site.BackingImage(), colour(k + 1), area.Inflate(2, 2));
+            EXPECT_GT(inside, 20) << "variable " << k + 1;
+            EXPECT_EQ(outside, 0) << "variable " << k + 1;
+        }
+    }
+    EXPECT_TRUE(Ctrl().Zoomed()) << "the time axis scrolled on";
 }
 
 TEST_F(MethodsTimeTest, DataPassingTheWindowScrollItOnTheWindow) {
@@ -147,7 +217,7 @@ TEST_F(MethodsTimeTest, PhaseSamplesTakeAsManyValuesAsTheyCarry) {
     Call("AddPhaseData", {Variant(2.0f), Variant::Ref(one)});
     EXPECT_EQ(Values(0), (std::vector<double>{10, 5}));
     EXPECT_EQ(Values(1), (std::vector<double>{20}));
-    EXPECT_TRUE(Ctrl().timeDataPending);
+    EXPECT_EQ(Plot().RefitDirty, 1);
     // Nothing for the variables: only the independent value is taken.
     Call("AddPhaseData", {Variant(3.0f), Variant()});
     EXPECT_EQ(Plot().XVar(0)->OrderedValues(), (std::vector<double>{1, 2, 3}));

@@ -19,6 +19,7 @@ namespace vtg {
 namespace {
 
 using test::ControlFixture;
+using test::CountColour;
 using test::Put;
 
 constexpr int kPoints = 200;
@@ -47,20 +48,6 @@ struct RenderTest : ControlFixture, testing::TestWithParam<Size> {
         p.Recalculate();
     }
 };
-
-// Pixels of exactly this colour inside and outside r.
-std::pair<int, int> CountColour(ImageSurface& image, Color c, const Rect& r) {
-    int inside = 0;
-    int outside = 0;
-    const Size size = image.PixelSize();
-    for (int y = 0; y < size.cy; ++y) {
-        for (int x = 0; x < size.cx; ++x) {
-            if (image.GetPixel(x, y) != c) continue;
-            (r.Contains({x, y}) ? inside : outside) += 1;
-        }
-    }
-    return {inside, outside};
-}
 
 int CountDark(ImageSurface& image, const Rect& r) {
     int n = 0;

@@ -10,6 +10,8 @@
 #include "objects/CPlotObj.h"
 #include "platform/Automation.h"
 #include "platform/ImageSurface.h"
+#include "platform/RecordingSurface.h"
+#include "regions/CPlotAxisRgn.h"
 #include "plot/PlotValues.h"
 #include "regions/CPlotDrawingRgn.h"
 #include "PlotTestSupport.h"
@@ -404,6 +406,72 @@ TEST_F(TimeDataTest, BulkLoadKeepsTheNewestRowsAndMovesTheWindowOnce) {
     EXPECT_LT(TimeAxis().RangeMax, 6.3);
     EXPECT_EQ(p.AxisByNumber(1)->DataMin, 7);
     EXPECT_EQ(p.AxisByNumber(1)->DataMax, 60);
+}
+
+// Live samples refit their Y axis at the next draw, and the refit lands where a full fit of the
+// same data lands on every scale: a log axis never takes a range at or below zero, an inverse
+// one never reaches across its pole, one value gets some width.
+TEST_F(TimeDataTest, RefitOfLiveDataLandsWhereAFullFitDoes) {
+    struct Row {
+        const char* why;
+        ScaleType scale;
+        std::vector<double> values;
+    };
+    const Row rows[] = {
+        {"linear, off the fresh 0..1", ScaleType::Linear, {2, 3.5, 1.99}},
+        {"one value", ScaleType::Linear, {350}},
+        {"log, a zero after the first draw", ScaleType::Log, {5, 20, 0}},
+        {"log, a negative value", ScaleType::Log, {5, 20, -5}},
+        {"log, all negative", ScaleType::Log, {-5, -1}},
+        {"inverse across the pole", ScaleType::Inverse, {10, 5, -2}},
+        {"inverse, mostly negative", ScaleType::Inverse, {-10, 2}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        CPlotLook& p = RunPlot(50);
+        p.SetSize(400, 300);
+        p.AxisByNumber(1)->SetScale(static_cast<int>(row.scale));
+        RecordingSurface dc;
+        const auto draw = [&] { p.Draw(dc, Rect{0, 0, 400, 300}, 0, 1); };
+        draw();
+        double t = 0;
+        for (const double v : row.values) {
+            EXPECT_TRUE(p.AddTimeData(1, ++t, v).refit);
+            EXPECT_EQ(p.RefitDirty, 1);
+            draw();
+        }
+        const CPlotAxis refit = *p.AxisByNumber(1);
+        EXPECT_FALSE(IsMissing(refit.Transform(refit.RangeMin)));
+        EXPECT_FALSE(IsMissing(refit.Transform(refit.RangeMax)));
+        p.FitAllPending = 1;
+        draw();
+        EXPECT_DOUBLE_EQ(refit.RangeMin, p.AxisByNumber(1)->RangeMin);
+        EXPECT_DOUBLE_EQ(refit.RangeMax, p.AxisByNumber(1)->RangeMax);
+    }
+}
+
+// The scroll of the time axis runs a pending refit first, so that the curves it copies to the
+// window are drawn on the new scales; a scale that changed asks for a whole new paint.
+TEST_F(TimeDataTest, ScrollingRefitsTheValueAxesFirst) {
+    CPlotLook& p = RunPlot(100);
+    host.props.TimeWindow = 10;
+    host.props.TimeScrollUnit = 2;
+    p.SetSize(400, 300);
+    ImageSurface window(400, 300, SurfaceKind::Window);
+    p.Draw(window, Rect{0, 0, 400, 300}, 0, 1);
+    p.ResetTimeAxis();
+    for (int t = 0; t <= 11; ++t) Step(t);
+    const int before = host.invalidations;
+    ASSERT_TRUE(p.ScrollToNewest(&window));
+    EXPECT_EQ(p.RefitDirty, 0);
+    EXPECT_GT(host.invalidations, before);
+    const CPlotAxis& y = *p.AxisByNumber(1);
+    EXPECT_LE(y.RangeMin, 1);
+    EXPECT_GE(y.RangeMax, 111);
+    // A refit that finds the same scales reports no change.
+    p.RefitDirty = 1;
+    EXPECT_FALSE(p.RefitLiveAxes());
+    EXPECT_EQ(p.RefitDirty, 0);
 }
 
 }  // namespace
