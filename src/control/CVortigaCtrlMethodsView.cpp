@@ -52,6 +52,8 @@ void CVortigaCtrl::UpdateAxis() {
 
 void CVortigaCtrl::Clear() {
     CancelEditing();
+    // Deleting the plot's contents is logged however it happens.
+    if (plotLook) WriteLog("CLEANUP\r\n");
     plotLook.reset();
     // Highlight registrations and editors named content of the plot just deleted.
     ContentDeleted();

@@ -81,7 +81,10 @@ void CVortigaCtrl::SetPlotType(std::int16_t value) {
     // Kinds beyond the five the plot knows build an XY plot; the property says so too.
     const std::int16_t type = value >= 0 && value <= 4 ? value : std::int16_t{0};
     PlotType = type;
-    if (Plot().SetPlotType(type) == 0) return;
+    // Switching between the two triangular variants keeps the plot but still redraws it.
+    CPlotLook& plot = Plot();
+    const int variant = plot.Triangular;
+    if (plot.SetPlotType(type) == 0 && plot.Triangular == variant) return;
     CancelEditing();
     InvalidateControl();
     ModifiedTail();

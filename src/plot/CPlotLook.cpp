@@ -57,6 +57,7 @@ CPlotLook::CPlotLook(CPlotEnv& env, IPlotHost& host) : Control(&host), Env(&env)
     Symbols = {CPlotSymbol("DATE", ""), CPlotSymbol("TIME", "")};
     TrackedVar = -1;
     ZoomLevel = 1.0;
+    built_ = true;
 }
 
 CPlotLook::~CPlotLook() {
@@ -247,7 +248,8 @@ void CPlotLook::ForgetReferences() {
 }
 
 void CPlotLook::Cleanup() {
-    Control->WriteLog("CLEANUP\r\n");
+    // A plot still being built holds nothing of the host's: only later deletions are logged.
+    if (built_) Control->WriteLog("CLEANUP\r\n");
     ForgetReferences();
     Annotations.clear();
     Displays.clear();

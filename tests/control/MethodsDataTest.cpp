@@ -54,6 +54,19 @@ TEST_F(MethodsDataTest, HostileIndicesStoreNothingAndReadNothing) {
     EXPECT_EQ(Read("GetData", 1, -1), std::make_pair(false, 1e28));
 }
 
+// Every change of plot kind repaints, the switch between the two triangular variants (which
+// keeps the plot) included; setting the kind the plot already has does not.
+TEST_F(MethodsDataTest, EveryKindChangeRepaints) {
+    const std::pair<int, bool> steps[] = {{1, true}, {1, false}, {2, true}, {3, true}, {3, false},
+                                          {2, true}, {0, true},  {0, false}};
+    for (const auto& [type, repaints] : steps) {
+        SCOPED_TRACE(type);
+        Quiet();
+        test::Put(Ctrl(), "PlotType", I2(type));
+        EXPECT_EQ(Invalidations() > 0, repaints);
+    }
+}
+
 TEST_F(MethodsDataTest, IndependentVariablesCountFromOne) {
     test::Put(Ctrl(), "nxvariables", I2(2));
     Call("SetXData", {I2(2), I2(0), Variant(3.0)});

@@ -35,6 +35,7 @@ TEST_F(OperationLogTest, EachOperationWritesItsLineInOrder) {
     Call("SetObject", {I2(999), I2(-1), I2(0)});
     Call("AddText", {Variant("note"), Variant(0.1f), Variant(0.1f), I2(0), I2(0), Variant(""), I2(0), I2(0)});
     test::Put(Ctrl(), "PlotType", I2(1));
+    Call("Clear");
     const std::string id = std::to_string(line);
     const std::string expected = "NEWLINE ID:" + id + "\r\n" +
                                  "NEWPOLYGON ID:" + std::to_string(polygon) + "\r\n" +
@@ -46,6 +47,7 @@ TEST_F(OperationLogTest, EachOperationWritesItsLineInOrder) {
                                  " Delete ID:" + id + "\r\n" +
                                  "SETOBJECT (DELETE) ID:999\r\n" +
                                  " AddText (1)\r\n" +
+                                 "CLEANUP\r\n" +
                                  "CLEANUP\r\n";
     EXPECT_EQ(Read(Path("ops.log")), expected);
 }
