@@ -168,8 +168,10 @@ public:
     // py_data: an array with a value per dependent variable, or one number for the first.
     std::int32_t AddPhaseData(float x_data, const Variant& py_data);
 
-    // The operation log: one line per host operation on objects and annotations.
-    void OpenLog(const std::string& filename) { operationLog_.Open(filename); }
+    // The operation log: one line per host operation on objects and annotations. A name with a
+    // NUL byte is refused (InvalidArg) before anything changes, an open log included: the
+    // system would create the file named by the part before the NUL.
+    void OpenLog(const std::string& filename);
     void CloseLog() { operationLog_.Close(); }
     bool LogOpen() const { return operationLog_.IsOpen(); }
 

@@ -112,4 +112,11 @@ bool CVortigaCtrl::GetXYData(std::int16_t ObjectID, std::int16_t DataNo, double&
     return true;
 }
 
+void CVortigaCtrl::OpenLog(const std::string& filename) {
+    if (filename.find('\0') != std::string::npos) {
+        throw AutomationError::InvalidArg("OpenLog: the file name has a NUL byte in it", 0);
+    }
+    operationLog_.Open(filename);
+}
+
 }  // namespace vtg

@@ -95,6 +95,18 @@ TEST_F(OperationLogTest, ALogThatCannotBeCreatedWritesNothingAndFailsNothing) {
     EXPECT_EQ(Read(Path("ops.log")), "");
 }
 
+TEST_F(OperationLogTest, ANameWithANulByteIsRefusedAndChangesNothing) {
+    Call("OpenLog", {Variant(Path("open.log"))});
+    const std::string cut = Path("cut");
+    const AutomationError e = ErrorOf("OpenLog", {Variant(cut + std::string(1, '\0') + ".log")});
+    EXPECT_EQ(e.Code(), HResult::InvalidArg);
+    EXPECT_NE(e.Message().find("NUL byte"), std::string::npos) << e.Message();
+    EXPECT_FALSE(std::ifstream(cut).is_open());
+    // The log that was open still takes the lines.
+    NewLine();
+    EXPECT_EQ(Read(Path("open.log")).rfind("NEWLINE ID:", 0), 0u);
+}
+
 TEST_F(OperationLogTest, DestroyingTheControlLogsNoCleanup) {
     Call("OpenLog", {Variant(Path("end.log"))});
     NewLine();

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <streambuf>
+#include <system_error>
 
 #include "Shell.h"
 #include "platform/Automation.h"
@@ -31,7 +34,8 @@ public:
             m.Method("GetLabel", 115, &FakePlot::GetLabel, {"AxisNo"});
             m.Property("Title", 1, &FakePlot::title);
             m.Property("TimeWindow", 7, &FakePlot::timeWindow);
-            m.Property("npoints", 10, &FakePlot::npoints);
+            m.Property("RunPlot", 5, &FakePlot::runPlot);
+            m.Property("npoints", 10, &FakePlot::GetNpoints, &FakePlot::SetNpoints);
             m.Property("nvariables", 11, &FakePlot::nvariables);
             m.Property("ShowLegend", 27, &FakePlot::showLegend);
             m.ReadOnlyProperty("Version", 43, &FakePlot::version);
@@ -61,6 +65,13 @@ public:
         return point < 3;
     }
     std::string GetLabel(I16 axis) { return "axis \"" + std::to_string(axis) + "\""; }
+    I16 GetNpoints() const { return npoints; }
+    // Stands for the plot's limit on values over all its variables, at a size a test can reach.
+    void SetNpoints(I16 n) {
+        if ((nvariables + 1) * n > kMaxValues) throw AutomationError::InvalidArg("npoints: too many values");
+        npoints = n;
+    }
+    static constexpr int kMaxValues = 1000;
 
     struct Point {
         I16 var, point;
@@ -74,6 +85,7 @@ public:
     };
     std::string title = "Plot";
     float timeWindow = 1.0f;
+    bool runPlot = false;
     I16 npoints = 0;
     I16 nvariables = 1;
     bool showLegend = false;
@@ -180,6 +192,13 @@ TEST_F(ShellTest, FailingLinesAreReportedAndTheScriptGoesOn) {
         {":render out.bmp", "cannot write"},
         {":data 1 2 x", "column 11: expected a number, not 'x'"},
         {"  SetData(1, 2 3)", "column 16: expected ')'"},
+        // Values SetData would drop without a word.
+        {":data 2 1 2", ":data: there is no variable 2 (nvariables is 1)"},
+        {":data -1 1", "there is no variable -1"},
+        {":stream live.csv", ":stream plays into a live run plot, and this is none"},
+        // The system would take the name cut at the NUL.
+        {":render \"plot\\x00.png\"", "the file name \"plot\\x00.png\" has a NUL byte in it"},
+        {":csv \"\\x00\"", "the file name \"\\x00\" has a NUL byte in it"},
     };
     for (const auto& row : rows) {
         err.str("");
@@ -191,6 +210,116 @@ TEST_F(ShellTest, FailingLinesAreReportedAndTheScriptGoesOn) {
     EXPECT_EQ(plot.title, "still working");
     EXPECT_TRUE(shell.AnyFailed());
     EXPECT_TRUE(plot.data.empty());
+    EXPECT_TRUE(host.renders.empty());
+    EXPECT_EQ(plot.nvariables, 1);
+}
+
+// Gives its text, then fails the next read as a device would.
+class FailingInput : public std::streambuf {
+public:
+    explicit FailingInput(std::string text) : text_(std::move(text)) {
+        setg(text_.data(), text_.data(), text_.data() + text_.size());
+    }
+
+protected:
+    int_type underflow() override { throw std::system_error(EIO, std::generic_category(), "read"); }
+
+private:
+    std::string text_;
+};
+
+// Takes nothing, as a full disk does.
+class FullDevice : public std::streambuf {
+protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+};
+
+TEST(ShellRunTest, InputThatCannotBeReadAndOutputThatCannotBeWrittenFailTheRun) {
+    const std::size_t limit = Shell::kMaxLineBytes;
+    const struct {
+        const char* what;
+        std::string script;
+        bool readFails, writeFails;
+        int status;
+        std::string errors;
+        const char* title;
+    } rows[] = {
+        {"a read error", "Title = \"read\"\n", true, false, 1,
+         "error: line 2: cannot read the script: Input/output error\n", "read"},
+        {"a line past the limit", "Title = \"a\"\n" + std::string(limit + 1, '#') + "\nTitle = \"b\"\n", false, false,
+         1, "error: line 2: longer than 1048576 bytes, so not a script line; the shell stops here\n", "a"},
+        {"no line break at all", std::string(2 * limit, 'x'), false, false, 1,
+         "error: line 1: longer than 1048576 bytes, so not a script line; the shell stops here\n", "Plot"},
+        {"a line at the limit", std::string(limit, '#') + "\nTitle = \"c\"", false, false, 0, "", "c"},
+        // Reported once, and the script still runs to its end.
+        {"lost output", "Title\nTitle = \"d\"\nTitle\n", false, true, 1,
+         "error: line 1: the output could not be written\n", "d"},
+    };
+    for (const auto& row : rows) {
+        FakePlot plot;
+        FailingInput failing(row.script);
+        std::istringstream text(row.script);
+        std::istream in(row.readFails ? static_cast<std::streambuf*>(&failing) : text.rdbuf());
+        FullDevice full;
+        std::ostringstream written, err;
+        std::ostream out(row.writeFails ? static_cast<std::streambuf*>(&full) : written.rdbuf());
+        Shell shell(plot, out, err);
+        EXPECT_EQ(shell.Run(in), row.status) << row.what;
+        EXPECT_EQ(err.str(), row.errors) << row.what;
+        EXPECT_EQ(plot.title, row.title) << row.what;
+    }
+}
+
+TEST_F(ShellTest, MessagesAndEchoesShowControlTextEscaped) {
+    const struct {
+        const char* line;
+        bool isError;
+        const char* printed;
+    } rows[] = {
+        {":data 1 \x1b[2J", true, "column 9: expected a number, not '\\x1B[2J'"},
+        // A name cannot forge a line of its own.
+        {":csv \"a\\nerror: line 9: forged\"", true, "cannot read a\\nerror: line 9: forged: no such file"},
+        {"SetData(1, 0, \"\\x1B]0;t\\x07\")", true,
+         "SetData: parameter Value (3): cannot convert text \"\\x1B]0;t\\x07\" to R8"},
+        {":echo \x1b]0;owned\x07 done", false, "\\x1B]0;owned\\x07 done"},
+        // Printable UTF-8 stays; C1 controls, bidirectional overrides and broken UTF-8 do not.
+        {":echo caf\xC3\xA9 \xE2\x80\xAEtxt \xC2\x9B \xFF\xC3", false,
+         "caf\xC3\xA9 \\xE2\\x80\\xAEtxt \\xC2\\x9B \\xFF\\xC3"},
+    };
+    int line = 0;
+    for (const auto& row : rows) {
+        ++line;
+        out.str("");
+        err.str("");
+        EXPECT_EQ(shell.Execute(row.line), !row.isError) << row.line;
+        const std::string printed = row.printed + std::string("\n");
+        if (row.isError) {
+            EXPECT_EQ(err.str(), "error: line " + std::to_string(line) + ": " + printed) << row.line;
+        } else {
+            EXPECT_EQ(out.str(), printed) << row.line;
+        }
+    }
+}
+
+TEST_F(ShellTest, AFailedCsvLeavesTheCountsAsTheyWere) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::filesystem::path base = dir.path().toStdString();
+    // 41 columns of 30 rows: more values than the plot takes (it refuses npoints).
+    std::string table = "t";
+    for (int v = 1; v <= 40; ++v) table += ",v" + std::to_string(v);
+    table += "\n";
+    for (int r = 0; r < 30; ++r) table += std::to_string(r) + std::string(40, ',') + "\n";
+    std::ofstream(base / "big.csv") << table;
+    shell.SetBaseDir(base);
+    plot.nvariables = 2;
+    plot.npoints = 3;
+    EXPECT_FALSE(shell.Execute(":csv big.csv"));
+    EXPECT_NE(err.str().find("npoints: too many values"), std::string::npos) << err.str();
+    EXPECT_EQ(plot.nvariables, 2);
+    EXPECT_EQ(plot.npoints, 3);
+    EXPECT_TRUE(plot.data.empty());
+    EXPECT_TRUE(plot.legends.empty());
 }
 
 TEST_F(ShellTest, EventsPrintOnlyWhileSwitchedOn) {
@@ -268,6 +397,7 @@ TEST_F(ShellTest, StreamPlaysRowsAsTimeStepsInOrder) {
     const std::filesystem::path base = dir.path().toStdString();
     std::ofstream(base / "live.csv") << "t,a,b\n0,20,1\n0.5,,3\n";
     shell.SetBaseDir(base);
+    plot.runPlot = true;
     EXPECT_TRUE(shell.Execute(":stream live.csv")) << err.str();
     EXPECT_EQ(plot.nvariables, 2);
     EXPECT_EQ(plot.npoints, 0) << "a ring holds what it is given";

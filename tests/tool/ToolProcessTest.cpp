@@ -24,16 +24,27 @@ QString ToolPath() {
     return QString::fromUtf8(dir ? dir : ".") + "/tools/vortiga";
 }
 
-ToolRun RunTool(const QStringList& args, const std::string& input = {}, const QString& cwd = {}) {
+// Standard input or output taken from a file instead of the test's pipes.
+struct Redirection {
+    QString input;
+    QString output;
+};
+
+ToolRun RunTool(const QStringList& args, const std::string& input = {}, const QString& cwd = {},
+                const Redirection& files = {}) {
     QProcess p;
     if (!cwd.isEmpty()) p.setWorkingDirectory(cwd);
+    if (!files.input.isEmpty()) p.setStandardInputFile(files.input);
+    if (!files.output.isEmpty()) p.setStandardOutputFile(files.output);
     p.start(ToolPath(), args);
     if (!p.waitForStarted(10000)) {
         ADD_FAILURE() << "cannot start " << ToolPath().toStdString();
         return {};
     }
-    p.write(input.data(), static_cast<qint64>(input.size()));
-    p.closeWriteChannel();
+    if (files.input.isEmpty()) {
+        p.write(input.data(), static_cast<qint64>(input.size()));
+        p.closeWriteChannel();
+    }
     if (!p.waitForFinished(60000)) {
         p.kill();
         ADD_FAILURE() << "the tool did not finish";
@@ -204,6 +215,37 @@ TEST_F(ToolTest, BadCommandLinesAndInputsFailClearly) {
     }
 }
 
+TEST_F(ToolTest, EveryFailureIsReportedOnStandardErrorWithStatusOne) {
+    Write("samples.csv", "t,a\n0,1\n");
+    const QString full = "/dev/full";
+    const struct {
+        QStringList args;
+        std::string input;
+        Redirection files;
+        const char* message;
+    } rows[] = {
+        {{"shell"}, "", {dir.path(), {}}, "error: line 1: cannot read the script: Is a directory\n"},
+        {{"shell"}, "Title\n", {{}, full}, "error: line 1: the output could not be written\n"},
+        {{"--help"}, "", {{}, full}, "vortiga: cannot write standard output\n"},
+        {{"--version"}, "", {{}, full}, "vortiga: cannot write standard output\n"},
+        {{"shell"}, "OpenLog(\"cut\\x00.log\")\n", {}, "error: line 1: OpenLog: the file name has a NUL byte in it\n"},
+        {{"shell"}, ":stream samples.csv\n", {},
+         "error: line 1: :stream plays into a live run plot, and this is none: set RunPlot = TRUE first\n"},
+        {{"shell"}, ":data 2 1 2\n", {}, "error: line 1: :data: there is no variable 2 (nvariables is 1)\n"},
+        // The control repeats the text it could not take; the terminal gets it escaped.
+        {{"shell"}, "MarkerSize = \"\\x1B]2;owned\\x07\"\n", {},
+         "error: line 1: MarkerSize: the new value (1): cannot convert text \"\\x1B]2;owned\\x07\" to I2\n"},
+    };
+    for (const auto& row : rows) {
+        const std::string what = row.args.join(' ').toStdString() + " < " + row.input.substr(0, 40);
+        const ToolRun r = RunTool(row.args, row.input, dir.path(), row.files);
+        EXPECT_EQ(r.status, 1) << what << "\n" << r.err;
+        EXPECT_EQ(r.err, row.message) << what;
+        EXPECT_EQ(r.out, "") << what;
+    }
+    EXPECT_FALSE(QFile::exists(dir.path() + "/cut"));
+}
+
 TEST_F(ToolTest, HelpDocumentsTheCommandsAndTheLanguage) {
     ToolRun r = RunTool({"--help"});
     EXPECT_EQ(r.status, 0);
@@ -212,7 +254,8 @@ TEST_F(ToolTest, HelpDocumentsTheCommandsAndTheLanguage) {
     }
     r = RunTool({"shell", "--help"});
     EXPECT_EQ(r.status, 0);
-    for (const char* part : {":render FILE [W H]", ":events on|off", ":csv FILE", ":data VAR", "error: line N"}) {
+    for (const char* part :
+         {":render FILE [W H]", ":events on|off", ":csv FILE", ":data VAR", "error: line N", "1 MiB"}) {
         EXPECT_TRUE(Contains(r.out, part)) << part;
     }
     r = RunTool({"--version"});

@@ -92,6 +92,35 @@ TEST(ValueTextTest, WhatPrintsReadsBackToTheSameValue) {
     }
 }
 
+TEST(ValueTextTest, TextThatIsNotPrintableUtf8PrintsEscapedAndReadsBack) {
+    const struct {
+        std::string text;
+        const char* quoted;
+        const char* printable;
+    } rows[] = {
+        {"plain \"q\" \\ \xC2\xB0" "C \xE2\x82\xAC \xF0\x9F\x98\x80",
+         "\"plain \\\"q\\\" \\\\ \xC2\xB0" "C \xE2\x82\xAC \xF0\x9F\x98\x80\"",
+         "plain \"q\" \\ \xC2\xB0" "C \xE2\x82\xAC \xF0\x9F\x98\x80"},
+        {std::string("nul\0\n\r\t\x1B\x7F", 9), "\"nul\\x00\\n\\r\\t\\x1B\\x7F\"", "nul\\x00\\n\\r\\t\\x1B\\x7F"},
+        // C1 controls: NEL and the one-byte CSI.
+        {"\xC2\x85\xC2\x9B", "\"\\xC2\\x85\\xC2\\x9B\"", "\\xC2\\x85\\xC2\\x9B"},
+        // Line separator, right-to-left override, first-strong isolate.
+        {"\xE2\x80\xA8\xE2\x80\xAE\xE2\x81\xA8", "\"\\xE2\\x80\\xA8\\xE2\\x80\\xAE\\xE2\\x81\\xA8\"",
+         "\\xE2\\x80\\xA8\\xE2\\x80\\xAE\\xE2\\x81\\xA8"},
+        // Not UTF-8: a stray continuation, a cut sequence, an overlong '/', a surrogate, past U+10FFFF.
+        {"\x80|\xC3|\xC0\xAF|\xED\xA0\x80|\xF4\x90\x80\x80",
+         "\"\\x80|\\xC3|\\xC0\\xAF|\\xED\\xA0\\x80|\\xF4\\x90\\x80\\x80\"",
+         "\\x80|\\xC3|\\xC0\\xAF|\\xED\\xA0\\x80|\\xF4\\x90\\x80\\x80"},
+        // A sequence cut by the end of the text.
+        {"end\xE2\x82", "\"end\\xE2\\x82\"", "end\\xE2\\x82"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(QuoteString(row.text), row.quoted) << row.quoted;
+        EXPECT_EQ(PrintableText(row.text), row.printable) << row.quoted;
+        EXPECT_EQ(ParseValue(QuoteString(row.text)), Variant(row.text)) << row.quoted;
+    }
+}
+
 TEST(ValueTextTest, BadValuesSayWhatIsWrongAndWhere) {
     const struct {
         const char* text;

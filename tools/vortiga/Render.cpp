@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "ValueText.h"
 #include "control/CVortigaCtrl.h"
 #include "platform/HeadlessSite.h"
 #include "platform/ImageSurface.h"
@@ -70,6 +71,8 @@ std::optional<PictureFormat> PictureFormatOf(std::string_view path) {
 }
 
 void RenderControl(CVortigaCtrl& ctrl, HeadlessSite& site, const std::string& path, std::optional<Size> size) {
+    // The system would write to the name cut at the NUL.
+    if (path.find('\0') != std::string::npos) Fail(QuoteString(path), "a file name cannot hold a NUL byte");
     const std::optional<PictureFormat> format = PictureFormatOf(path);
     if (!format) throw std::runtime_error("cannot tell the picture format of " + path + ": name it .png or .pdf");
     if (*format == PictureFormat::Png) {

@@ -23,7 +23,7 @@ std::optional<PictureFormat> PictureFormatOf(std::string_view path);
 // Without a size the picture is what the window shows, at its size. With a size the control
 // paints a scaled copy (aspect kept, centred) of that size, as into a container's rectangle;
 // the window is repainted afterwards, as the control asks. Throws std::runtime_error with a
-// message on failure.
+// message on failure, before anything is written for a name with a NUL byte.
 void RenderControl(CVortigaCtrl& ctrl, HeadlessSite& site, const std::string& path, std::optional<Size> size);
 
 }  // namespace vtg::shell

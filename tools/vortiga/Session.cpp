@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "Render.h"
+#include "ValueText.h"
 
 namespace vtg::shell {
 
@@ -32,7 +33,8 @@ Session::~Session() {
 }
 
 int Session::AnswerMessageBox(const std::string& text, const std::string& caption) {
-    diagnostics_ << "message box: " << caption << ": " << text << " [OK]\n";
+    // One line each, whatever the texts hold: they may repeat what a script gave the control.
+    diagnostics_ << "message box: " << PrintableText(caption) << ": " << PrintableText(text) << " [OK]\n";
     diagnostics_.flush();
     return kIdOk;
 }

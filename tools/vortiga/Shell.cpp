@@ -1,5 +1,6 @@
 #include "Shell.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -8,9 +9,12 @@
 #include <ostream>
 #include <sstream>
 #include <stdexcept>
+#include <streambuf>
+#include <system_error>
 
 #include "Csv.h"
 #include "ValueText.h"
+#include "plot/CPlotLook.h"
 
 namespace vtg::shell {
 
@@ -38,20 +42,27 @@ Commands:
   :render FILE [W H]     paints the control into FILE, a .png or .pdf; with W and H the
                          control draws a scaled, centred copy of that size
   :events on|off         prints every event the control fires as "event Name(arg, ...)"
-  :data VAR v0 v1 ...    SetData(VAR, i, v_i) for each value
+  :data VAR v0 v1 ...    SetData(VAR, i, v_i) for each value; VAR must be 0..nvariables
   :csv FILE              loads a table with a header row: the first column is the independent
                          variable, the others variables 1..n (nvariables, npoints, SetData,
-                         SetLegend); empty cells and non-numbers are missing values
+                         SetLegend); empty cells and non-numbers are missing values. A table
+                         the plot cannot hold is refused before anything changes
   :stream FILE           plays the same kind of table into a live run plot, row by row as a
                          simulation would: AddTimeData(v, time, value) for each variable
-                         (nvariables and SetLegend as :csv; set RunPlot first)
+                         (nvariables and SetLegend as :csv); the plot must be a run plot
+                         (RunPlot = TRUE) already
   :echo TEXT             prints TEXT
   :help                  prints this text
   :quit                  ends the shell
 
-Relative file names in :csv, :stream and :render are taken from the script's folder. A line that fails
-prints "error: line N: message" to standard error and the shell goes on; the exit status is 1
-if any line failed, else 0.
+Relative file names in :csv, :stream and :render are taken from the script's folder; a name
+with a NUL byte (\x00) is refused. A line that fails prints "error: line N: message" to
+standard error and the shell goes on. A line longer than 1 MiB (1048576 bytes) is not read:
+the shell reports it and stops, as it does when the script cannot be read on. The exit status
+is 1 if any line failed, the script could not be read to its end or the output could not be
+written, else 0. Results go to standard output and diagnostics to standard error; control
+characters and bytes that are not printable UTF-8 print as the string escapes (\n, \xHH), in
+messages and in :echo as in strings.
 )TEXT";
 
 // Each point index of SetData is a short.
@@ -64,6 +75,32 @@ class ShellError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+enum class LineRead { Line, End, TooLong };
+
+// The next line, without its line feed. The stream buffer is read directly so that a failed
+// read, which a stream buffer reports by throwing, reaches the caller rather than passing for
+// the end of the input as it would through the stream.
+LineRead ReadLine(std::streambuf* in, std::string& line, std::size_t limit) {
+    line.clear();
+    if (!in) return LineRead::End;
+    bool any = false;
+    for (;;) {
+        const int c = in->sbumpc();
+        if (c == std::streambuf::traits_type::eof()) return any ? LineRead::Line : LineRead::End;
+        any = true;
+        if (c == '\n') return LineRead::Line;
+        if (line.size() == limit) return LineRead::TooLong;
+        line += static_cast<char>(c);
+    }
+}
+
+// What went wrong in a read: a system error by its code's text (a file stream's message
+// names its own internals).
+std::string ReadFailure(const std::exception& e) {
+    if (const auto* system = dynamic_cast<const std::system_error*>(&e)) return system->code().message();
+    return e.what();
+}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
@@ -174,19 +211,49 @@ bool Shell::Execute(std::string_view line) {
         }
         return true;
     } catch (const std::exception& e) {
-        ++failures_;
-        out_.flush();
-        err_ << "error: line " << lineNo_ << ": " << e.what() << '\n';
-        err_.flush();
+        Report(lineNo_, e.what());
         return false;
     }
 }
 
 int Shell::Run(std::istream& in) {
     std::string line;
-    while (!quit_ && std::getline(in, line)) Execute(line);
+    while (!quit_ && NextLine(in, line)) {
+        Execute(line);
+        CheckOutput();
+    }
     out_.flush();
+    CheckOutput();
     return AnyFailed() ? 1 : 0;
+}
+
+bool Shell::NextLine(std::istream& in, std::string& line) {
+    LineRead read = LineRead::End;
+    try {
+        read = ReadLine(in.rdbuf(), line, kMaxLineBytes);
+    } catch (const std::exception& e) {
+        Report(lineNo_ + 1, "cannot read the script: " + ReadFailure(e));
+        return false;
+    }
+    if (read == LineRead::TooLong) {
+        Report(lineNo_ + 1,
+               "longer than " + std::to_string(kMaxLineBytes) + " bytes, so not a script line; the shell stops here");
+    }
+    return read == LineRead::Line;
+}
+
+void Shell::Report(int line, std::string_view message) {
+    ++failures_;
+    // Whatever the lines before printed comes first.
+    out_.flush();
+    err_ << "error: line " << line << ": " << PrintableText(message) << '\n';
+    err_.flush();
+}
+
+void Shell::CheckOutput() {
+    if (out_ || outputLost_) return;
+    outputLost_ = true;
+    Report(lineNo_, "the output could not be written");
 }
 
 const MemberInfo* Shell::Info(DispId id) const {
@@ -272,7 +339,7 @@ void Shell::Command(std::string_view line) {
     if (name == "echo") {
         std::string_view rest = c.Rest();
         if (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t')) rest.remove_prefix(1);
-        out_ << rest << '\n';
+        out_ << PrintableText(rest) << '\n';
     } else if (name == "quit") {
         c.ExpectEnd();
         quit_ = true;
@@ -301,6 +368,14 @@ ShellHost& Shell::Host(std::string_view command) const {
     return *host_;
 }
 
+std::filesystem::path Shell::ReadPath(TextCursor& c) const {
+    const std::string name = c.ReadWord();
+    if (name.find('\0') != std::string::npos) {
+        throw ShellError("the file name " + QuoteString(name) + " has a NUL byte in it");
+    }
+    return Resolve(name);
+}
+
 std::filesystem::path Shell::Resolve(const std::string& path) const {
     const std::filesystem::path p(path);
     return p.is_relative() && !baseDir_.empty() ? baseDir_ / p : p;
@@ -314,7 +389,7 @@ void Shell::SizeCommand(TextCursor& c) {
 }
 
 void Shell::RenderCommand(TextCursor& c) {
-    const std::string file = c.ReadWord();
+    const std::filesystem::path file = ReadPath(c);
     std::optional<Size> size;
     c.SkipSpace();
     if (!c.AtEnd()) {
@@ -323,7 +398,7 @@ void Shell::RenderCommand(TextCursor& c) {
         size = Size{w, h};
     }
     c.ExpectEnd();
-    Host("render").Render(Resolve(file).string(), size);
+    Host("render").Render(file.string(), size);
 }
 
 void Shell::EventsCommand(TextCursor& c) {
@@ -345,13 +420,19 @@ void Shell::DataCommand(TextCursor& c) {
     if (values.size() > kMaxPoints) {
         throw ShellError(":data takes at most " + std::to_string(kMaxPoints) + " values (point numbers are shorts)");
     }
+    // SetData leaves a variable the plot does not have alone without a word; the shell says so.
+    const std::int32_t count = std::max(GetProperty(target_, "nvariables").ToI4(), 1);
+    if (var < 0 || var > count) {
+        throw ShellError(":data: there is no variable " + std::to_string(var) + " (nvariables is " +
+                         std::to_string(count) + ")");
+    }
     for (std::size_t i = 0; i < values.size(); ++i) {
         Call("SetData", {Variant(var), Variant(static_cast<std::int32_t>(i)), values[i]});
     }
 }
 
 CsvTable Shell::ReadTable(TextCursor& c) {
-    const std::filesystem::path path = Resolve(c.ReadWord());
+    const std::filesystem::path path = ReadPath(c);
     c.ExpectEnd();
     CsvTable table;
     try {
@@ -364,8 +445,19 @@ CsvTable Shell::ReadTable(TextCursor& c) {
         throw ShellError(path.string() + ": " + std::to_string(table.rows.size()) + " rows of " +
                          std::to_string(variables) + " variables is more than a plot holds (32767 each)");
     }
-    Put("nvariables", Variant(static_cast<std::int32_t>(variables)));
     return table;
+}
+
+void Shell::SetCounts(const CsvTable& table, std::optional<std::int32_t> points) {
+    const Variant before = GetProperty(target_, "nvariables");
+    Put("nvariables", Variant(static_cast<std::int32_t>(table.header.size() - 1)));
+    if (!points) return;
+    try {
+        Put("npoints", Variant(*points));
+    } catch (const std::exception&) {
+        Put("nvariables", before);
+        throw;
+    }
 }
 
 void Shell::NameVariables(const CsvTable& table) {
@@ -376,7 +468,14 @@ void Shell::NameVariables(const CsvTable& table) {
 
 void Shell::CsvCommand(TextCursor& c) {
     const CsvTable table = ReadTable(c);
-    Put("npoints", Variant(static_cast<std::int32_t>(table.rows.size())));
+    // Every variable of a plain plot, the independent one among them, has a value per row.
+    const std::uint64_t values = std::uint64_t{table.header.size()} * table.rows.size();
+    if (values > CPlotLook::kMaxTotalSlots) {
+        throw ShellError(std::to_string(table.rows.size()) + " rows of " + std::to_string(table.header.size()) +
+                         " columns are " + std::to_string(values) + " values; a plot holds at most " +
+                         std::to_string(CPlotLook::kMaxTotalSlots));
+    }
+    SetCounts(table, static_cast<std::int32_t>(table.rows.size()));
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
         for (std::size_t v = 0; v < table.header.size(); ++v) {
             Call("SetData", {Variant(static_cast<std::int32_t>(v)), Variant(static_cast<std::int32_t>(r)),
@@ -387,7 +486,12 @@ void Shell::CsvCommand(TextCursor& c) {
 }
 
 void Shell::StreamCommand(TextCursor& c) {
+    // Any other plot drops every sample without a word.
+    if (!GetProperty(target_, "RunPlot").ToBool()) {
+        throw ShellError(":stream plays into a live run plot, and this is none: set RunPlot = TRUE first");
+    }
     const CsvTable table = ReadTable(c);
+    SetCounts(table, std::nullopt);
     NameVariables(table);
     for (const std::vector<double>& row : table.rows) {
         for (std::size_t v = 1; v < row.size(); ++v) {

@@ -2,8 +2,13 @@
 // The automation shell: a line-oriented language over any dispatch object. A line puts or gets
 // a property, calls a method (by-reference outputs are supplied by the shell and printed after
 // the result), or runs a ':' command. Each line either works or prints one error and the shell
-// goes on; the exit status tells whether any line failed.
+// goes on; the exit status tells whether any line failed. A script that cannot be read to its
+// end, a line longer than kMaxLineBytes and output that cannot be written fail the run too.
+// Results go to the output stream, diagnostics to the error stream, and any text a message
+// repeats is escaped so that it can neither start a line nor drive the terminal.
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <iosfwd>
 #include <memory>
@@ -43,6 +48,9 @@ class Shell {
 public:
     // Sizes and pictures are bounded so that a script cannot ask for gigabytes of bitmap.
     static constexpr int kMaxExtent = 8192;
+    // A script line is never this long; input without line breaks (a binary file, a device)
+    // is refused at this length instead of being buffered whole.
+    static constexpr std::size_t kMaxLineBytes = std::size_t{1} << 20;
 
     // host may be null: the window commands then fail with a message.
     Shell(IDispatch& target, std::ostream& out, std::ostream& err, ShellHost* host = nullptr);
@@ -52,7 +60,9 @@ public:
 
     // Runs the next line. False when it failed; the error has then been printed.
     bool Execute(std::string_view line);
-    // Runs lines until the input ends or ':quit'; returns 1 if any line failed, else 0.
+    // Runs lines until the input ends or ':quit'; returns 1 if any line failed, the input
+    // could not be read (an exception from its stream buffer is a read error), a line was too
+    // long (the run stops there) or the output could not be written; else 0.
     int Run(std::istream& in);
 
     bool QuitRequested() const { return quit_; }
@@ -76,13 +86,27 @@ private:
     void RenderCommand(TextCursor& c);
     void EventsCommand(TextCursor& c);
     void DataCommand(TextCursor& c);
-    // Reads the table a command names and sets nvariables for it.
+    // Reads the table a command names and checks that a plot can hold it.
     CsvTable ReadTable(TextCursor& c);
+    // Sets nvariables for the table, and npoints when given; a refused npoints puts nvariables
+    // back, so that a failed load leaves the counts as they were.
+    void SetCounts(const CsvTable& table, std::optional<std::int32_t> points);
     void NameVariables(const CsvTable& table);
     void CsvCommand(TextCursor& c);
     void StreamCommand(TextCursor& c);
 
+    // The next line into line; false at the end of the input and, reported, when the input
+    // cannot be read or the line is longer than kMaxLineBytes.
+    bool NextLine(std::istream& in, std::string& line);
+    // Prints "error: line N: message" and counts the failure.
+    void Report(int line, std::string_view message);
+    // Reports, once, that the output stream has failed.
+    void CheckOutput();
+
     ShellHost& Host(std::string_view command) const;
+    // The next word as a file name, resolved; a name with a NUL byte is refused, since the
+    // system would take only the part before it.
+    std::filesystem::path ReadPath(TextCursor& c) const;
     std::filesystem::path Resolve(const std::string& path) const;
     const MemberInfo* Info(DispId id) const;
 
@@ -95,6 +119,7 @@ private:
     int lineNo_ = 0;
     int failures_ = 0;
     bool quit_ = false;
+    bool outputLost_ = false;
 };
 
 }  // namespace vtg::shell

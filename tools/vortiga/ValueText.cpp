@@ -99,6 +99,75 @@ std::string ArrayText(const SafeArray2D& a) {
     return text + "}";
 }
 
+// The length of the UTF-8 sequence that starts s and its code point; 0 when s does not start
+// with a well-formed one (a stray continuation byte, a cut sequence, an overlong form, a
+// surrogate or a value beyond U+10FFFF).
+std::size_t Utf8Sequence(std::string_view s, char32_t& code) {
+    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    const auto lead = static_cast<unsigned char>(s.front());
+    if (lead < 0x80) {
+        code = lead;
+        return 1;
+    }
+    if (lead < 0xC2 || lead > 0xF4) return 0;
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    if (s.size() < length) return 0;
+    code = lead & (0x7Fu >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(s[i]);
+        if ((next & 0xC0) != 0x80) return 0;
+        code = (code << 6) | (next & 0x3Fu);
+    }
+    if (code < kSmallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+    return length;
+}
+
+// Characters a terminal acts on rather than shows: the C0 and C1 controls and DEL, the line
+// and paragraph separators, and the marks, embeddings, overrides and isolates that reorder
+// bidirectional text (they can make a line read differently from what it holds).
+bool ActsOnTheTerminal(char32_t code) {
+    return code < 0x20 || (code >= 0x7F && code <= 0x9F) || code == 0x061C || code == 0x200E || code == 0x200F ||
+           (code >= 0x2028 && code <= 0x202E) || (code >= 0x2066 && code <= 0x2069);
+}
+
+void AppendHex(std::string& out, unsigned char byte) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    out += "\\x";
+    out += kHex[byte >> 4];
+    out += kHex[byte & 0xF];
+}
+
+// The one escaping of text for printing: \n \r \t for those, \xHH for every byte of anything
+// else that is not printable UTF-8, so that the escapes read back (as a string) to the same
+// bytes. Inside quotes, quotes and backslashes are escaped as well.
+std::string EscapeText(std::string_view text, bool quoted) {
+    std::string out;
+    out.reserve(text.size() + 2);
+    while (!text.empty()) {
+        char32_t code = 0;
+        const std::size_t length = Utf8Sequence(text, code);
+        if (length == 0) {
+            AppendHex(out, static_cast<unsigned char>(text.front()));
+            text.remove_prefix(1);
+            continue;
+        }
+        if (code == '\n') {
+            out += "\\n";
+        } else if (code == '\r') {
+            out += "\\r";
+        } else if (code == '\t') {
+            out += "\\t";
+        } else if (ActsOnTheTerminal(code)) {
+            for (std::size_t i = 0; i < length; ++i) AppendHex(out, static_cast<unsigned char>(text[i]));
+        } else {
+            if (quoted && (code == '"' || code == '\\')) out += '\\';
+            out.append(text.substr(0, length));
+        }
+        text.remove_prefix(length);
+    }
+    return out;
+}
+
 }  // namespace
 
 void TextCursor::SkipSpace() {
@@ -231,29 +300,9 @@ Variant ParseValue(std::string_view text) {
     return v;
 }
 
-std::string QuoteString(std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out = "\"";
-    for (const char c : text) {
-        switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-                    const auto u = static_cast<unsigned char>(c);
-                    out += "\\x";
-                    out += kHex[u >> 4];
-                    out += kHex[u & 0xF];
-                } else {
-                    out += c;
-                }
-        }
-    }
-    return out + "\"";
-}
+std::string QuoteString(std::string_view text) { return "\"" + EscapeText(text, true) + "\""; }
+
+std::string PrintableText(std::string_view text) { return EscapeText(text, false); }
 
 std::string FormatValue(const Variant& value) {
     const Variant& v = value.Deref();

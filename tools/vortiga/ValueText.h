@@ -63,7 +63,15 @@ Variant ParseValue(std::string_view text);
 // The text of a value as the shell prints it.
 std::string FormatValue(const Variant& value);
 
-// A string in double quotes with \" \\ \n \r \t escaped and other control bytes as \xHH.
+// A string in double quotes with \" \\ \n \r \t escaped, and as \xHH every byte of the other
+// control characters (C0, DEL, C1), of the characters that break or reorder lines (U+2028,
+// U+2029, the bidirectional marks and overrides) and of anything that is not well-formed
+// UTF-8. What it prints reads back as the same bytes.
 std::string QuoteString(std::string_view text);
+
+// Text for a line of a message, escaped as QuoteString escapes it but without quotes (and with
+// quotes and backslashes as they are): a value a message repeats can neither start a line of
+// its own nor reach the terminal as a control sequence.
+std::string PrintableText(std::string_view text);
 
 }  // namespace vtg::shell

@@ -12,10 +12,12 @@
 #include <string_view>
 #include <vector>
 
+#include "FileDescriptorBuf.h"
 #include "Render.h"
 #include "Session.h"
 #include "Shell.h"
 #include "TestPicture.h"
+#include "ValueText.h"
 #include "platform/Application.h"
 #include "platform/ImageSurface.h"
 #include "platform/PdfDocument.h"
@@ -44,8 +46,9 @@ commands:
                                    shell's language)
   --version                        shows the version
 
-Exit status: 0 on success, 1 when a script line or the rendering failed, 2 for a wrong
-command line.
+Exit status: 0 on success, 1 when a script line, reading the script, writing the output or
+the rendering failed, 2 for a wrong command line. Every failure prints a message to standard
+error.
 )TEXT";
 
 constexpr std::string_view kShellUsage =
@@ -154,7 +157,11 @@ int ShellCommand(int argc, char** argv, const std::vector<std::string_view>& arg
     if (o.files.size() > 1) throw UsageError("shell takes one script file");
     vtg::PlatformApp app(argc, argv, vtg::AppMode::Headless);
     shell::Session session(o.size.value_or(shell::Session::kDefaultSize), std::cerr);
-    if (o.files.empty() || o.files[0] == "-") return RunScript(session, std::cin, {});
+    if (o.files.empty() || o.files[0] == "-") {
+        vtg::shell::FileDescriptorBuf stdinBuffer(0);
+        std::istream in(&stdinBuffer);
+        return RunScript(session, in, {});
+    }
     std::ifstream in = OpenScript(o.files[0]);
     return RunScript(session, in, FolderOf(o.files[0]));
 }
@@ -199,12 +206,37 @@ int DemoCommand(int argc, char** argv, const std::vector<std::string_view>& args
         vtg::PdfDocument doc(*o.output, size, 96);
         if (!doc.IsOpen()) throw std::runtime_error("cannot write " + *o.output);
         vtg::tool::DrawTestPicture(doc.Page(), size);
-        return doc.Finish() ? 0 : 1;
+        if (!doc.Finish()) throw std::runtime_error("cannot write " + *o.output);
+        return 0;
     }
     vtg::ImageSurface image(size.cx, size.cy);
     vtg::tool::DrawTestPicture(image, size);
     if (!image.SavePng(*o.output)) throw std::runtime_error("cannot write " + *o.output);
     return 0;
+}
+
+// The command's status, with standard output that could not be written (a full disk, say)
+// turned into a failure: a command must not claim success for results nobody received. A
+// command that failed has said why already; the shell reports lost output itself.
+int Finish(int status) {
+    if (std::cout.flush()) return status;
+    if (status == 0) std::cerr << "vortiga: cannot write standard output\n";
+    return status == 0 ? 1 : status;
+}
+
+int Dispatch(int argc, char** argv, std::string_view command, const std::vector<std::string_view>& rest) {
+    if (IsHelp(command)) {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (command == "--version") {
+        std::cout << "vortiga " << vtg::VortigaVersion() << '\n';
+        return 0;
+    }
+    if (command == "shell") return ShellCommand(argc, argv, rest);
+    if (command == "render") return RenderCommand(argc, argv, rest);
+    if (command == "demo") return DemoCommand(argc, argv, rest);
+    throw UsageError("unknown command '" + std::string(command) + "'");
 }
 
 }  // namespace
@@ -215,26 +247,15 @@ int main(int argc, char** argv) {
         std::cerr << kUsage;
         return kUsageError;
     }
-    const std::string_view command = all[0];
     const std::vector<std::string_view> rest(all.begin() + 1, all.end());
     try {
-        if (IsHelp(command)) {
-            std::cout << kUsage;
-            return 0;
-        }
-        if (command == "--version") {
-            std::cout << "vortiga " << vtg::VortigaVersion() << '\n';
-            return 0;
-        }
-        if (command == "shell") return ShellCommand(argc, argv, rest);
-        if (command == "render") return RenderCommand(argc, argv, rest);
-        if (command == "demo") return DemoCommand(argc, argv, rest);
-        throw UsageError("unknown command '" + std::string(command) + "'");
+        return Finish(Dispatch(argc, argv, all[0], rest));
     } catch (const UsageError& e) {
-        std::cerr << "vortiga: " << e.what() << "\n(vortiga --help lists the commands)\n";
+        std::cerr << "vortiga: " << shell::PrintableText(e.what()) << "\n(vortiga --help lists the commands)\n";
         return kUsageError;
     } catch (const std::exception& e) {
-        std::cerr << "vortiga: " << e.what() << '\n';
+        std::cout.flush();
+        std::cerr << "vortiga: " << shell::PrintableText(e.what()) << '\n';
         return 1;
     }
 }
