@@ -1,14 +1,14 @@
 #include "platform/Application.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QFontDatabase>
 
 #include <cstdlib>
 #include <string>
 
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/BundledFonts.h"
 
 namespace vtg {
 namespace {
@@ -51,9 +51,8 @@ void RegisterBundledFonts() {
     static bool done = false;
     if (done) return;
     done = true;
-    for (const char* path : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}) {
-        if (QFile::exists(QString::fromLatin1(path))) QFontDatabase::addApplicationFont(QString::fromLatin1(path));
-    }
+    bundled_fonts::RegisterFacePair(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"),
+                                    QStringLiteral("/usr/share/wine/fonts/tahomabd.ttf"));
 }
 
 }  // namespace vtg

@@ -27,8 +27,9 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-// Registers the free Tahoma-metric font (fonts-wine) when it is installed, so that the plot's
-// default face measures as it was designed. Safe to call more than once.
+// Registers the free Tahoma-metric regular and bold faces (fonts-wine) when they are installed,
+// so that the plot's default face measures as it was designed and its bold draws bold
+// (BundledFonts.h). Safe to call more than once.
 void RegisterBundledFonts();
 
 }  // namespace vtg

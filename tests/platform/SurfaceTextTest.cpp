@@ -201,8 +201,7 @@ TEST(SurfaceText, StylesChangeTheInk) {
         if (bounds) *bounds = InkBounds(s);
         return CountInk(s, {0, 0, 200, 60});
     };
-    // The free Tahoma's bold file has bold advances but regular outlines, so the ink of bold
-    // is checked with a family whose bold face is really heavier.
+    // A family with a bold file of its own; Tahoma's bold has its own tests (FontBoldFaceTest).
     Font plain = MakeFont("DejaVu Sans", 20);
     Font bold = plain;
     bold.bold = true;
