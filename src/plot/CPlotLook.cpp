@@ -126,7 +126,7 @@ void CPlotLook::BuildRegions(const std::string& xCaption, const std::string& yCa
 
 void CPlotLook::CreateInitialVariables() {
     XVars.push_back(NewIndependentVariable());
-    auto y = std::make_unique<CPlotVar>(0);
+    auto y = NewVariable(0);
     y->LabelIndex = 1;
     y->AxisMap = 1;
     y->Color = 1;

@@ -103,7 +103,8 @@ class CPlotLook {
 public:
     enum FontSlot { kTitleFont, kLabelFont, kSmallLabelFont, kAxisFont, kLegendFont, kDrawingFont, kSmallLegendFont };
     static constexpr int kFontCount = 7;
-    // The plot never holds more value slots than this over all its variables together.
+    // The plot never holds more value slots than this over all its variables together
+    // (256 MB of values): its budget, SlotBudget, which every way of growing a variable keeps.
     static constexpr std::uint64_t kMaxTotalSlots = std::uint64_t{1} << 25;
     // Nor more Y axes than this.
     static constexpr int kMaxYAxes = 1000;
@@ -142,10 +143,10 @@ public:
     CPlotVar* YVar(int i) const;
     CPlotVar* XVar(int i) const;
     // Throws InvalidArg for a negative n; refuses (InvalidArg, nothing changed) a count whose
-    // values would not fit kMaxTotalSlots.
+    // values would not fit SlotBudget.
     bool SetVariableCount(int n);
     void SetXVariableCount(int n);
-    // Negative counts are ignored; sizes beyond kMaxTotalSlots are refused as a whole.
+    // Negative counts are ignored; sizes beyond SlotBudget are refused as a whole.
     void SetPointCount(int n);
     void ResizeTimeBuffers();
     void RemoveVariable(int i);
@@ -156,7 +157,9 @@ public:
     // The host's name for variable i; also its map caption while that is empty.
     void NameVariable(int i, const std::string& name);
     // index 0 writes the first independent variable, k >= 1 the k-th dependent one. False
-    // when nothing was stored (no such variable, negative or huge point).
+    // when nothing was stored (no such variable, negative or huge point). A point beyond the
+    // variable's end grows it; growth that would take the plot past SlotBudget is refused
+    // (InvalidArg, nothing stored).
     bool SetData(int index, std::int64_t point, double value);
     // index k >= 1 writes the k-th independent variable.
     bool SetXData(int index, std::int64_t point, double value);
@@ -173,7 +176,8 @@ public:
     void WriteData(BinaryWriter& out) const;
     // Reads the block for the variables the plot has now without changing anything.
     PlotContent ParseData(BinaryReader& in) const;
-    // Applies a block parsed for the current variables.
+    // Applies a block parsed for the current variables. A block whose values would take the
+    // plot past SlotBudget is refused (InvalidArg, nothing changed).
     void ApplyData(const PlotContent& content);
     void ReadData(BinaryReader& in);
 
@@ -375,12 +379,15 @@ public:
     // Returns (x index, y index); throws InvalidArg, nothing changed, when they would not fit.
     std::pair<int, int> AcquireObjectVariables();
     // Whether writing slot point of each of vars (null ones are skipped) keeps every variable
-    // within its limit and the plot within kMaxTotalSlots.
+    // within its limit and the plot within SlotBudget.
     bool CanStoreAt(std::initializer_list<const CPlotVar*> vars, std::int64_t point) const;
 
     // ---- fields ----
     IPlotHost* Control;
     CPlotEnv* Env;
+    // The value slots the plot may hold over all its variables: kMaxTotalSlots. Tests lower
+    // it to reach the limit without allocating hundreds of megabytes.
+    std::uint64_t SlotBudget = kMaxTotalSlots;
     int Width = 0;
     int Height = 0;
     int Printing = 0;
@@ -505,6 +512,8 @@ private:
 
     // Variables (CPlotLookVars.cpp).
     static int DefaultMarker(int position, bool barGraph);
+    // A variable whose slots count in the plot's tally.
+    std::unique_ptr<CPlotVar> NewVariable(int independent) const;
     std::unique_ptr<CPlotVar> NewDependentVariable(int position) const;
     std::unique_ptr<CPlotVar> NewIndependentVariable() const;
     void AssignIndependentVariables(int lastIndex);
@@ -513,6 +522,9 @@ private:
     std::uint64_t SlotsPerNewVariable() const;
     std::uint64_t TotalSlots() const;
     void CheckSlots(std::uint64_t total, const char* what) const;
+    bool StoreValue(CPlotVar* var, std::int64_t point, double value);
+    // The value slots of every variable the plot made, kept as they change size.
+    std::shared_ptr<SlotTally> slotTally_ = std::make_shared<SlotTally>();
 
     // Regions (CPlotLookAxes.cpp).
     std::unique_ptr<CPlotAxisRgn> MakeYAxisRegion(int number);

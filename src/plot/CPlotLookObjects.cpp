@@ -90,10 +90,9 @@ bool CPlotLook::CanStoreAt(std::initializer_list<const CPlotVar*> vars, std::int
     if (point < 0 || point >= CPlotVar::kMaxSlots) return false;
     std::uint64_t added = 0;
     for (const CPlotVar* var : vars) {
-        // A write beyond the end grows the variable to ten slots past the point.
-        if (var && point >= var->Capacity()) added += static_cast<std::uint64_t>(point) + 10 - var->Capacity();
+        if (var) added += var->CapacityAfterWrite(point) - var->Capacity();
     }
-    return added == 0 || TotalSlots() + added <= kMaxTotalSlots;
+    return added == 0 || TotalSlots() + added <= SlotBudget;
 }
 
 int CPlotLook::PlaceTextObject(int id, double x, double y, const std::string& text, int attached) {

@@ -39,22 +39,23 @@ std::uint64_t CPlotLook::SlotsPerNewVariable() const {
     return static_cast<std::uint64_t>(std::max<int>(0, p.npoints));
 }
 
-std::uint64_t CPlotLook::TotalSlots() const {
-    std::uint64_t total = 0;
-    for (const auto& v : XVars) total += v->Capacity();
-    for (const auto& v : YVars) total += v->Capacity();
-    return total;
+std::uint64_t CPlotLook::TotalSlots() const { return slotTally_->used; }
+
+std::unique_ptr<CPlotVar> CPlotLook::NewVariable(int independent) const {
+    auto v = std::make_unique<CPlotVar>(independent);
+    v->ReportSlotsTo(slotTally_);
+    return v;
 }
 
 void CPlotLook::CheckSlots(std::uint64_t total, const char* what) const {
-    if (total > kMaxTotalSlots) {
+    if (total > SlotBudget) {
         throw AutomationError::InvalidArg(std::string(what) + " would need " + std::to_string(total) +
-                                          " value slots; a plot holds at most " + std::to_string(kMaxTotalSlots));
+                                          " value slots; a plot holds at most " + std::to_string(SlotBudget));
     }
 }
 
 std::unique_ptr<CPlotVar> CPlotLook::NewIndependentVariable() const {
-    auto v = std::make_unique<CPlotVar>(1);
+    auto v = NewVariable(1);
     if (IsTimePlot()) {
         v->MakeCircular(static_cast<std::uint32_t>(SlotsPerNewVariable()));
     } else {
@@ -64,7 +65,7 @@ std::unique_ptr<CPlotVar> CPlotLook::NewIndependentVariable() const {
 }
 
 std::unique_ptr<CPlotVar> CPlotLook::NewDependentVariable(int position) const {
-    auto v = std::make_unique<CPlotVar>(0);
+    auto v = NewVariable(0);
     if (IsTimePlot()) {
         v->MakeCircular(static_cast<std::uint32_t>(SlotsPerNewVariable()));
     } else {
@@ -260,15 +261,19 @@ void CPlotLook::NameVariable(int i, const std::string& name) {
 }
 
 bool CPlotLook::SetData(int index, std::int64_t point, double value) {
-    CPlotVar* var = index == 0 ? XVar(0) : YVar(index - 1);
-    if (!var || !var->SetValue(point, value)) return false;
-    RefitDirty = 1;
-    return true;
+    return StoreValue(index == 0 ? XVar(0) : YVar(index - 1), point, value);
 }
 
 bool CPlotLook::SetXData(int index, std::int64_t point, double value) {
-    CPlotVar* var = XVar(index - 1);
-    if (index < 1 || !var || !var->SetValue(point, value)) return false;
+    return StoreValue(index >= 1 ? XVar(index - 1) : nullptr, point, value);
+}
+
+bool CPlotLook::StoreValue(CPlotVar* var, std::int64_t point, double value) {
+    if (!var || point < 0 || point >= CPlotVar::kMaxSlots) return false;
+    // The variable would grow: the plot's budget decides before anything is stored.
+    const std::uint32_t grown = var->CapacityAfterWrite(point);
+    if (grown > var->Capacity()) CheckSlots(TotalSlots() + (grown - var->Capacity()), "this point");
+    if (!var->SetValue(point, value)) return false;
     RefitDirty = 1;
     return true;
 }

@@ -1,6 +1,11 @@
 // Counts, order and visibility of the plot's variables, and what a removal takes with it.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <vector>
+
 #include "objects/CPlotObj.h"
 #include "platform/Automation.h"
 #include "plot/PlotValues.h"
@@ -240,6 +245,71 @@ TEST_F(VariablesTest, DataGoToTheIndependentOrTheNumberedVariable) {
     EXPECT_FALSE(p.SetData(1, -1, 1.0));
     EXPECT_FALSE(p.SetXData(0, 0, 1.0));
     EXPECT_FALSE(p.SetXData(3, 0, 1.0));
+}
+
+// A variable grows to ten slots past a point written beyond its end, but never takes the
+// plot past its budget of value slots; slots the plot gives up count as free again.
+TEST_F(VariablesTest, WritesThatWouldPassTheSlotBudgetStoreNothing) {
+    CPlotLook& p = Plot();
+    p.SetVariableCount(3);
+    p.SetPointCount(10);                        // four variables of 10 slots
+    p.SlotBudget = 100;
+    auto capacities = [&p] {
+        std::vector<std::uint32_t> c{p.XVar(0)->Capacity()};
+        for (int i = 0; i < p.DependentCount(); ++i) c.push_back(p.YVar(i)->Capacity());
+        return c;
+    };
+    struct Row {
+        int index;                               // as SetData numbers them; -1 SetXData(1)
+        std::int64_t point;
+        bool stored;
+    };
+    const Row rows[] = {
+        {1, 9, true},                            // no growth
+        {1, 40, true},                           // 10 -> 50 slots: 80 in all
+        {2, 20, true},                           // 10 -> 30: exactly 100
+        {3, 10, false},                          // one more slot would pass the budget
+        {0, 10, false},
+        {-1, 10, false},
+        {2, 29, true},                           // within what it holds
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.index << " @ " << row.point);
+        const std::vector<std::uint32_t> before = capacities();
+        auto write = [&] {
+            return row.index < 0 ? p.SetXData(1, row.point, 7.0) : p.SetData(row.index, row.point, 7.0);
+        };
+        if (row.stored) {
+            EXPECT_TRUE(write());
+        } else {
+            EXPECT_THROW(write(), AutomationError);
+            EXPECT_EQ(capacities(), before);
+        }
+    }
+    EXPECT_DOUBLE_EQ(p.YVar(0)->GetValue(40).value, 7.0);
+    EXPECT_EQ(p.YVar(2)->GetValue(9).value, kMissingValue);
+    // The removed variable's slots are free again: exactly enough for X to grow to 20.
+    p.SetVariableCount(2);
+    EXPECT_TRUE(p.SetData(0, 10, 1.0));
+    EXPECT_THROW(p.SetData(1, 50, 1.0), AutomationError);
+}
+
+TEST_F(VariablesTest, ManyVariablesWrittenFarOutStopAtTheBudget) {
+    CPlotLook& p = Plot();
+    p.SetVariableCount(40);
+    p.SlotBudget = 1000;
+    int refused = 0;
+    for (int v = 1; v <= 40; ++v) {
+        try {
+            p.SetData(v, 90, 1.0);              // grows to 100 slots
+        } catch (const AutomationError&) {
+            ++refused;
+        }
+    }
+    std::uint64_t total = p.XVar(0)->Capacity();
+    for (int i = 0; i < p.DependentCount(); ++i) total += p.YVar(i)->Capacity();
+    EXPECT_EQ(total, 1000u);                    // ten variables of 100 slots
+    EXPECT_EQ(refused, 30);
 }
 
 TEST_F(VariablesTest, NamingAVariableFillsItsMapCaptionOnce) {
