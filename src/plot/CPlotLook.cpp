@@ -309,11 +309,6 @@ void CPlotLook::Recalculate() {
     LayoutDirty = 1;
 }
 
-CPlotObj* CPlotLook::FindObject(int id) const {
-    for (const auto& object : Objects) {
-        if (object->Id == id) return object.get();
-    }
-    return nullptr;
-}
+CPlotObj* CPlotLook::FindObject(int id) const { return Objects.Find(id); }
 
 }  // namespace vtg

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "axes/CPlotAxis.h"
+#include "objects/PlotObjectList.h"
 #include "platform/Geometry.h"
 #include "plot/CPlotVar.h"
 #include "plot/PlotRecords.h"
@@ -428,7 +429,7 @@ public:
     std::vector<CPlotRegion*> Regions;
     std::vector<std::unique_ptr<CPlotAnnotation>> Annotations;
     std::vector<std::unique_ptr<CPlotDisplay>> Displays;
-    std::vector<std::unique_ptr<CPlotObj>> Objects;
+    PlotObjectList Objects;
     std::vector<CPlotSymbol> Symbols;
     std::vector<CPlotDisplay*> PickedDisplays;
     CPlotRegion* Selection = nullptr;
@@ -505,6 +506,10 @@ private:
     void RemoveDataAnnotations();
 
     // Plot objects (CPlotLookObjects.cpp).
+    // A new object id, or 0 when none is free: when every id is taken that is known at once.
+    int NewObjectId();
+    // given when it is a free object id, else a new one (0 when none is free).
+    int ClaimObjectId(int given);
     int DeleteObject(int id);
     int SetRegionGroupState(int group, int value, int mask);
     // Annotations tied to a curve follow changed data.

@@ -40,9 +40,19 @@ bool Reusable(const std::vector<std::unique_ptr<CPlotVar>>& vars, int count) {
 
 }  // namespace
 
-int CPlotLook::CreateObject(int kind, int id) {
+int CPlotLook::NewObjectId() {
+    if (Objects.AllocatableIdsTaken()) return 0;
+    return Control->AllocateObjectId([this](int candidate) { return IsObjectIdUsed(candidate); });
+}
+
+int CPlotLook::ClaimObjectId(int given) {
     const auto inUse = [this](int candidate) { return IsObjectIdUsed(candidate); };
-    const int used = id == 0 ? Control->AllocateObjectId(inUse) : Control->ClaimObjectId(id, inUse);
+    if (Objects.AllocatableIdsTaken() && !ObjectIdAllocator::Keeps(given, inUse)) return 0;
+    return Control->ClaimObjectId(given, inUse);
+}
+
+int CPlotLook::CreateObject(int kind, int id) {
+    const int used = id == 0 ? NewObjectId() : ClaimObjectId(id);
     if (used == 0) return 0;
     auto object = MakeObject(kind, used);
     // The variables come first: when the plot cannot take them, no object is left behind.
@@ -141,9 +151,8 @@ int CPlotLook::DeleteObject(int id) {
     char line[48];
     std::snprintf(line, sizeof line, " Delete ID:%d\r\n", id);
     Control->WriteLog(line);
-    const auto it = std::find_if(Objects.begin(), Objects.end(), [id](const auto& o) { return o->Id == id; });
-    std::unique_ptr<CPlotObj> object = std::move(*it);
-    Objects.erase(it);
+    std::unique_ptr<CPlotObj> object = Objects.Take(id);
+    if (!object) return 0;
     if (ActiveObject == object.get()) {
         Control->UnregisterHighlight(id);
         ActiveObject = nullptr;

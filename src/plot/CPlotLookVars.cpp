@@ -132,7 +132,7 @@ void CPlotLook::AssignIndependentVariables(int count) {
 
 void CPlotLook::EnsureLineObjects() {
     for (int j = static_cast<int>(Objects.size()); j < DependentCount(); ++j) {
-        const int id = Control->AllocateObjectId([this](int candidate) { return IsObjectIdUsed(candidate); });
+        const int id = NewObjectId();
         if (id == 0) return;
         auto object = std::make_unique<CPlotLineObj>(id);
         object->YVarIndex = j;
@@ -183,16 +183,14 @@ void CPlotLook::ResizeTimeBuffers() {
 }
 
 void CPlotLook::DeleteObjectsOf(int yIndex) {
-    std::vector<std::unique_ptr<CPlotObj>> kept;
-    for (auto& object : Objects) {
-        if (object->Kind != PlotObjKind::Text && object->YVarIndex == yIndex) {
-            if (ActiveObject == object.get()) ActiveObject = nullptr;
-            continue;
-        }
+    Objects.EraseIf([&](const std::unique_ptr<CPlotObj>& object) {
+        const bool gone = object->Kind != PlotObjKind::Text && object->YVarIndex == yIndex;
+        if (gone && ActiveObject == object.get()) ActiveObject = nullptr;
+        return gone;
+    });
+    for (const auto& object : Objects) {
         if (object->Kind != PlotObjKind::Text && object->YVarIndex > yIndex) --object->YVarIndex;
-        kept.push_back(std::move(object));
     }
-    Objects = std::move(kept);
 }
 
 void CPlotLook::RemoveVariable(int i) {
