@@ -523,7 +523,13 @@ private:
     std::unique_ptr<CPlotVar> NewIndependentVariable() const;
     void AssignIndependentVariables(int lastIndex);
     void EnsureLineObjects();
-    void DeleteObjectsOf(int yIndex);
+    // What removing the variables first..last-1 one at a time would do, in one pass: their
+    // captions, the axes no other variable uses, their objects.
+    void RemoveVariables(int first, int last);
+    // Those axes, in the order that would delete them.
+    std::vector<CPlotAxisRgn*> AxesLeftUnused(int first, int last) const;
+    void DeleteAxes(const std::vector<CPlotAxisRgn*>& axes);
+    void DeleteObjectsOf(int first, int last);
     std::uint64_t SlotsPerNewVariable() const;
     std::uint64_t TotalSlots() const;
     void CheckSlots(std::uint64_t total, const char* what) const;

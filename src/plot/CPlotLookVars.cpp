@@ -1,6 +1,8 @@
 // The plot's variables: how many there are, their sizes, order and visibility, and the values
 // stored through the automation interface.
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "objects/CPlotObj.h"
 #include "platform/Automation.h"
@@ -87,8 +89,7 @@ bool CPlotLook::SetVariableCount(int n) {
     const int m = DependentCount();
     bool result = false;
     if (n < m) {
-        LabelsDirty = 1;
-        for (int k = 0; k < m - n; ++k) RemoveVariable(n);
+        RemoveVariables(n, m);
         result = true;
     }
     if (n > m) {
@@ -182,39 +183,78 @@ void CPlotLook::ResizeTimeBuffers() {
     if (IsTimePlot()) MakeVariablesCircular();
 }
 
-void CPlotLook::DeleteObjectsOf(int yIndex) {
+void CPlotLook::DeleteObjectsOf(int first, int last) {
+    const auto owns = [first, last](const CPlotObj& object) {
+        return object.Kind != PlotObjKind::Text && object.YVarIndex >= first && object.YVarIndex < last;
+    };
     Objects.EraseIf([&](const std::unique_ptr<CPlotObj>& object) {
-        const bool gone = object->Kind != PlotObjKind::Text && object->YVarIndex == yIndex;
-        if (gone && ActiveObject == object.get()) ActiveObject = nullptr;
-        return gone;
+        if (owns(*object) && ActiveObject == object.get()) ActiveObject = nullptr;
+        return owns(*object);
     });
     for (const auto& object : Objects) {
-        if (object->Kind != PlotObjKind::Text && object->YVarIndex > yIndex) --object->YVarIndex;
+        if (object->Kind != PlotObjKind::Text && object->YVarIndex >= last) object->YVarIndex -= last - first;
     }
 }
 
 void CPlotLook::RemoveVariable(int i) {
-    CPlotVar* var = YVar(i);
-    if (!var) throw AutomationError::InvalidArg("there is no variable " + std::to_string(i) + " to remove");
-    const int a = var->AxisMap;
-    UnbindCaption(&var->Label);
-    YVars.erase(YVars.begin() + i);
-    LabelsDirty = 1;
+    if (!YVar(i)) throw AutomationError::InvalidArg("there is no variable " + std::to_string(i) + " to remove");
+    RemoveVariables(i, i + 1);
+}
 
-    const bool axisUsed = std::any_of(YVars.begin(), YVars.end(), [a](const auto& v) { return v->AxisMap == a; });
-    // Triangular plots keep their two side axes, and every plot keeps one Y axis.
-    if (a > 0 && !axisUsed && !Triangular && a <= YAxisCount() && YAxisCount() > 1) {
+void CPlotLook::RemoveVariables(int first, int last) {
+    // Captions showing a removed variable's legend show nothing.
+    std::unordered_set<const CPlotLabel*> labels;
+    for (int k = first; k < last; ++k) labels.insert(&YVars[static_cast<std::size_t>(k)]->Label);
+    auto unbind = [&](CPlotLabelRgn* region) {
+        if (region && labels.count(region->Caption) != 0) region->Caption = nullptr;
+    };
+    unbind(XLabelRgn.get());
+    for (auto& region : YLabelRgns) unbind(region.get());
+    const std::vector<CPlotAxisRgn*> unused = AxesLeftUnused(first, last);
+    YVars.erase(YVars.begin() + first, YVars.begin() + last);
+    LabelsDirty = 1;
+    DeleteAxes(unused);
+    DeleteObjectsOf(first, last);
+    TrackedVar = -1;
+    Control->ContentDeleted();
+}
+
+std::vector<CPlotAxisRgn*> CPlotLook::AxesLeftUnused(int first, int last) const {
+    // Triangular plots keep their two side axes.
+    if (Triangular) return {};
+    std::unordered_set<const CPlotAxisRgn*> kept;
+    for (int i = 0; i < DependentCount(); ++i) {
+        if (i < first || i >= last) kept.insert(YAxisRegion(YVars[static_cast<std::size_t>(i)]->AxisMap));
+    }
+    // Removed one at a time, the variables would each take their axis along when no variable
+    // left uses it: in the order of the last removed variable that does.
+    std::vector<CPlotAxisRgn*> unused;
+    std::unordered_map<const CPlotAxisRgn*, std::size_t> at;
+    for (int k = first; k < last; ++k) {
+        CPlotAxisRgn* axis = YAxisRegion(YVars[static_cast<std::size_t>(k)]->AxisMap);
+        if (!axis || kept.count(axis) != 0) continue;
+        if (const auto it = at.find(axis); it != at.end()) unused[it->second] = nullptr;
+        at[axis] = unused.size();
+        unused.push_back(axis);
+    }
+    std::erase(unused, nullptr);
+    return unused;
+}
+
+void CPlotLook::DeleteAxes(const std::vector<CPlotAxisRgn*>& axes) {
+    for (CPlotAxisRgn* axis : axes) {
+        // Every plot keeps one Y axis.
+        if (YAxisCount() <= 1) return;
+        const auto it = std::find_if(YAxisRgns.begin(), YAxisRgns.end(), [axis](const auto& r) { return r.get() == axis; });
+        const int a = static_cast<int>(it - YAxisRgns.begin()) + 1;
         DeleteYAxisRegion(a - 1);
         for (auto& v : YVars) {
             if (v->AxisMap > a) --v->AxisMap;
         }
-        for (auto& axis : YAxisRgns) {
-            if (axis->AxisIndex > a) --axis->AxisIndex;
+        for (auto& region : YAxisRgns) {
+            if (region->AxisIndex > a) --region->AxisIndex;
         }
     }
-    DeleteObjectsOf(i);
-    TrackedVar = -1;
-    Control->ContentDeleted();
 }
 
 void CPlotLook::MoveVariable(int from, int to) {

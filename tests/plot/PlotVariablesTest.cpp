@@ -174,6 +174,58 @@ TEST_F(VariablesTest, RemovingAVariableUnbindsTheCaptionShowingItsLegend) {
     EXPECT_EQ(p.LabelsDirty, 1);
 }
 
+// What removing variables changes, in a form two plots can be compared by.
+std::string RemovalShape(CPlotLook& p) {
+    std::ostringstream out;
+    for (int i = 0; i < p.DependentCount(); ++i) out << "var " << p.YVar(i)->Color << "/" << p.YVar(i)->AxisMap << "\n";
+    for (const auto& axis : p.YAxisRgns) out << "axis " << axis->Label.Text << " #" << axis->AxisIndex << "\n";
+    for (const auto& caption : p.YLabelRgns) out << "caption " << (caption->Caption ? caption->Text() : "-") << "\n";
+    for (const auto& object : p.Objects) out << "object " << object->Id << " -> " << object->YVarIndex << "\n";
+    out << "labels dirty " << p.LabelsDirty << ", tracked " << p.TrackedVar;
+    return out.str();
+}
+
+TEST_F(VariablesTest, DroppingManyVariablesAtOnceEndsAsRemovingThemOneByOne) {
+    struct Row {
+        std::vector<int> axes;                  // per variable
+        int kept;
+    };
+    const Row rows[] = {
+        {{1, 2, 3, 2, 4, 1, 5, 3}, 3},          // axes 4 and 5 go, 2 and 3 stay
+        {{2, 2, 3, 3, 1, 1}, 2},                 // the last user of axis 3 goes last
+        {{1, 3, 2, 4, 4, 2}, 1},                 // every axis but the first goes
+        {{1, 2, 3}, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.axes.size() << " -> " << row.kept);
+        PlotFixture one;
+        PlotFixture all;
+        for (PlotFixture* f : {&one, &all}) {
+            CPlotLook& p = f->Plot();
+            p.SetVariableCount(static_cast<int>(row.axes.size()));
+            for (std::size_t i = 0; i < row.axes.size(); ++i) p.SetAxisMap(static_cast<int>(i), row.axes[i]);
+            p.RebuildYLabels();
+            for (std::size_t k = 0; k < p.YAxisRgns.size(); ++k) p.YAxisRgns[k]->Label.Text = "Y" + std::to_string(k);
+            p.YLabelRgns.back()->Caption = &p.YVars.back()->Label;
+            p.YVars.back()->Label.Text = "last";
+            p.LabelsDirty = 0;
+            p.TrackedVar = 0;
+            f->host.contentDeleted = 0;
+        }
+        // A count of 0 keeps one variable; the last one goes by itself.
+        const int trimmed = std::max(row.kept, 1);
+        for (int k = static_cast<int>(row.axes.size()); k > trimmed; --k) one.Plot().RemoveVariable(trimmed);
+        const int axes = all.Plot().YAxisCount();
+        all.Plot().SetVariableCount(row.kept);
+        // The host hears of it once, and once for every axis that went.
+        EXPECT_EQ(all.host.contentDeleted, 1 + axes - all.Plot().YAxisCount());
+        for (PlotFixture* f : {&one, &all}) {
+            if (row.kept == 0) f->Plot().RemoveVariable(0);
+        }
+        EXPECT_EQ(RemovalShape(all.Plot()), RemovalShape(one.Plot()));
+    }
+}
+
 TEST_F(VariablesTest, TheOnlyYAxisStaysWhenItsVariablesGo) {
     CPlotLook& p = Plot();
     p.RemoveVariable(0);
