@@ -339,6 +339,7 @@ void CVortigaCtrl::RestoreObjects(const ControlImage& image, CPlotLook& plot) {
 
 std::vector<std::uint8_t> CVortigaCtrl::SaveStream() {
     CPlotLook& plot = Plot();
+    plot.SettleCurveTies();
     ControlImage image;
     image.props = *this;
     image.propertiesLoaded = true;

@@ -155,6 +155,7 @@ void CPlotAnnotation::UpdateRegionRect(bool withTagSquare) {
 }
 
 void CPlotAnnotation::Layout(Surface& dc, CPlotLook& plot) {
+    plot.SettleCurveTies();
     if (!Font) return;
     if (PendingAttachment >= 0) {
         const int mode = PendingAttachment;

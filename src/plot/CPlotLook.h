@@ -367,8 +367,13 @@ public:
     // the state of the title, the caption and the axis regions.
     int SetObjectFlags(int id, int value, int mask);
     // 1 when the point was stored. x and y of 9e27 and above are missing: only the present
-    // one is written, and both missing clear the point.
+    // one is written, and both missing clear the point. Annotations tied to a curve are tied
+    // to the changed data again later, once (see SettleCurveTies).
     int SetObjectPoint(int id, int index, double x, double y);
+    // Ties the curve-tied annotations to the data as they are now, when object points changed
+    // since they were last tied. Every annotation's layout does this first; so must any
+    // caller that reads their positions or attachments before the next layout.
+    void SettleCurveTies();
     struct ObjectPoint {
         bool found = false;
         double x = 0;
@@ -512,8 +517,8 @@ private:
     int ClaimObjectId(int given);
     int DeleteObject(int id);
     int SetRegionGroupState(int group, int value, int mask);
-    // Annotations tied to a curve follow changed data.
-    void RetieCurveAnnotations();
+    // Object points changed since the curve-tied annotations were last tied.
+    bool curveTiesStale_ = false;
 
     // Variables (CPlotLookVars.cpp).
     static int DefaultMarker(int position, bool barGraph);

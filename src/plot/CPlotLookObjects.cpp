@@ -193,11 +193,15 @@ int CPlotLook::SetRegionGroupState(int group, int value, int mask) {
 int CPlotLook::SetObjectPoint(int id, int index, double x, double y) {
     CPlotObj* object = FindObject(id);
     if (!object || !object->SetPoint(*this, index, x, y)) return 0;
-    RetieCurveAnnotations();
+    // Tying searches every point of every curve: once before the next layout is enough,
+    // however many points the host sends until then.
+    curveTiesStale_ = true;
     return 1;
 }
 
-void CPlotLook::RetieCurveAnnotations() {
+void CPlotLook::SettleCurveTies() {
+    if (!curveTiesStale_) return;
+    curveTiesStale_ = false;
     for (auto& a : Annotations) {
         if (a->Attachment != CPlotAnnotation::kCurve) continue;
         a->Detach(*this, CPlotAnnotation::kFree);

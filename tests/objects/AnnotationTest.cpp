@@ -175,6 +175,32 @@ TEST_F(AnnotationTest, FarFromEveryCurveTheTextIsTiedToTheNearerAxis) {
     EXPECT_EQ(a.TagPoint.x, Area().left);
 }
 
+TEST_F(AnnotationTest, CurveTiesFollowChangedObjectPointsOnceAtTheNextLayout) {
+    // Near the top of the plot, well above the diagonal curve.
+    CPlotAnnotation& a = Tied(0.5f, 0.05f, CPlotAnnotation::kCurve);
+    ASSERT_EQ(a.AttachedVariable, 1);
+    const CPlotAnnotation::Position tied = a.GetPosition();
+    // A line along the top edge, far nearer to the text than the diagonal.
+    const int line = Plot().CreateObject(0, 0);
+    const int lineVariable = Plot().FindObject(line)->YVarIndex + 1;
+    for (int k = 0; k <= 20; ++k) {
+        ASSERT_EQ(Plot().SetObjectPoint(line, k, k / 10.0, 2), 1);
+        // Every point the host sends leaves the tie alone until the next layout.
+        EXPECT_EQ(a.GetPosition(), tied) << k;
+    }
+    Draw();
+    EXPECT_EQ(a.Attachment, CPlotAnnotation::kCurve);
+    EXPECT_EQ(a.AttachedVariable, lineVariable);
+    EXPECT_NEAR(a.AnchorY, 2.0, 1e-6);
+    // Whoever reads the tie before a layout settles it the same way: the line moved down a
+    // little, through the text, is still the nearer curve.
+    for (int k = 0; k <= 20; ++k) Plot().SetObjectPoint(line, k, k / 10.0, 1.9);
+    EXPECT_NEAR(a.AnchorY, 2.0, 1e-6);
+    Plot().SettleCurveTies();
+    EXPECT_EQ(a.AttachedVariable, lineVariable);
+    EXPECT_NEAR(a.AnchorY, 1.9, 1e-6);
+}
+
 TEST_F(AnnotationTest, DataPointTiesOutsideTheRangesAreRefused) {
     CPlotAnnotation& outside = Tied(-0.5f, 0.5f, CPlotAnnotation::kDataPoint);
     EXPECT_EQ(outside.Attachment, CPlotAnnotation::kFree);
