@@ -29,6 +29,7 @@
 #include "platform/Geometry.h"
 #include "plot/CPlotVar.h"
 #include "plot/PlotRecords.h"
+#include "plot/SymbolTable.h"
 #include "regions/CDrawTool.h"
 
 namespace vtg {
@@ -435,7 +436,7 @@ public:
     std::vector<std::unique_ptr<CPlotAnnotation>> Annotations;
     std::vector<std::unique_ptr<CPlotDisplay>> Displays;
     PlotObjectList Objects;
-    std::vector<CPlotSymbol> Symbols;
+    SymbolTable Symbols;
     std::vector<CPlotDisplay*> PickedDisplays;
     CPlotRegion* Selection = nullptr;
     CPlotDisplay* ActiveDisplay = nullptr;

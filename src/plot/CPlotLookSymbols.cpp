@@ -50,29 +50,19 @@ std::string ReplaceAll(std::string_view text, std::string_view placeholder, std:
 
 }  // namespace
 
-void CPlotLook::SetSymbol(const std::string& name, const std::string& value) {
-    for (auto& symbol : Symbols) {
-        if (EqualsIgnoringCase(symbol.Name, name)) {
-            symbol.Value = value;
-            return;
-        }
-    }
-    Symbols.emplace_back(name, value);
-}
+void CPlotLook::SetSymbol(const std::string& name, const std::string& value) { Symbols.Set(name, value); }
 
 CPlotLook::SymbolLookup CPlotLook::LookupSymbol(std::string_view name) {
-    for (auto& symbol : Symbols) {
-        if (!EqualsIgnoringCase(symbol.Name, name)) continue;
-        if (!IsDateOrTime(symbol.Name)) return {1, symbol.Value};
-        if (symbol.Value.empty()) symbol.Value = CurrentValueOf(symbol.Name);
-        return {2, symbol.Value};
-    }
-    return {};
+    CPlotSymbol* symbol = Symbols.Find(name);
+    if (!symbol) return {};
+    if (!IsDateOrTime(symbol->Name)) return {1, symbol->Value};
+    if (symbol->Value.empty()) symbol->Value = CurrentValueOf(symbol->Name);
+    return {2, symbol->Value};
 }
 
 void CPlotLook::RefreshDateTime() {
-    for (auto& symbol : Symbols) {
-        if (IsDateOrTime(symbol.Name)) symbol.Value.clear();
+    for (std::string_view name : {kDate, kTime}) {
+        if (CPlotSymbol* symbol = Symbols.Find(name)) symbol->Value.clear();
     }
 }
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <string>
+#include <vector>
 
 #include "platform/Locale.h"
 #include "plot/PlotTestSupport.h"
@@ -56,6 +58,44 @@ TEST_F(SymbolsTest, NamesMatchWithoutRegardToCaseBeyondAscii) {
     EXPECT_EQ(p.LookupSymbol("Unit").result, 1);
     EXPECT_EQ(p.LookupSymbol("UNITS").result, 0);
     EXPECT_EQ(p.LookupSymbol("\xC3").result, 0);
+}
+
+TEST_F(SymbolsTest, NamesMatchAsCaseFoldingMatchesThem) {
+    struct Row {
+        const char* defined;
+        const char* asked;
+        bool found;
+    };
+    const Row rows[] = {
+        {"Pressure", "PRESSURE", true},
+        {"k_max", "\xE2\x84\xAA_MAX", true},            // the Kelvin sign folds to "k"
+        {"\xC7\x85x", "\xC7\x86X", true},                // title case and lower case
+        {"stra\xC3\x9F" "e", "STRASSE", false},          // no expansion to two letters
+        {"\xFF" "a", "\xFF" "A", false},                   // not UTF-8: compared as written
+        {"\xFF" "b", "\xFF" "b", true},
+        {"x", "xx", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.asked);
+        test::PlotFixture fresh;
+        fresh.Plot().SetSymbol(row.defined, "v");
+        EXPECT_EQ(fresh.Plot().LookupSymbol(row.asked).result, row.found ? 1 : 0);
+        // Setting it under the other spelling changes the one symbol or adds another.
+        const std::size_t before = fresh.Plot().Symbols.size();
+        fresh.Plot().SetSymbol(row.asked, "w");
+        EXPECT_EQ(fresh.Plot().Symbols.size(), before + (row.found ? 0 : 1));
+        EXPECT_EQ(fresh.Plot().LookupSymbol(row.defined).value, row.found ? "w" : "v");
+    }
+}
+
+TEST_F(SymbolsTest, SymbolsKeepTheOrderTheyWereDefinedIn) {
+    CPlotLook& p = Plot();
+    p.SetSymbol("unit", "g");
+    p.SetSymbol("Zone", "A");
+    p.SetSymbol("date", "1 May");
+    std::vector<std::string> names;
+    for (const CPlotSymbol& s : p.Symbols) names.push_back(s.Name + "=" + s.Value);
+    EXPECT_EQ(names, (std::vector<std::string>{"DATE=1 May", "TIME=", "UNIT=g", "\xC3\x96lstand=hoch", "Zone=A"}));
 }
 
 TEST_F(SymbolsTest, DateAndTimeAreTakenWhenFirstShownAndKeptUntilRefreshed) {
