@@ -302,11 +302,17 @@ public:
     // keep it until RefreshDateTime.
     SymbolLookup LookupSymbol(std::string_view name);
     void RefreshDateTime();
+    // A shown text never grows beyond this (64 KiB): one symbol referred to over and over, or
+    // a long value put in place of every placeholder, would otherwise multiply a short text
+    // into hundreds of megabytes. No region can show that much of one text anyway.
+    static constexpr std::size_t kMaxExpandedBytes = std::size_t{64} * 1024;
     // Replaces every "&[name]" whose name is a symbol by its value; unknown names and a "&["
-    // without a closing "]" stay as written.
+    // without a closing "]" stay as written. The result stops at kMaxExpandedBytes, cut
+    // between characters.
     ExpandedText ExpandSymbols(std::string_view text);
     // What a caption or legend shows: its text with the plot's SubstitutionString replaced by
-    // the substitution value (when both are set), then with its symbols expanded.
+    // the substitution value (when both are set), then with its symbols expanded; no longer
+    // than kMaxExpandedBytes.
     std::string DisplayText(std::string_view text, std::string_view substitutionValue = {});
 
     // ---- drawing (CPlotLookDraw.cpp) ----
