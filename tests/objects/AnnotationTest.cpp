@@ -12,6 +12,7 @@
 #include "platform/Locale.h"
 #include "regions/CDrawTool.h"
 #include "regions/CPlotDrawingRgn.h"
+#include "regions/CPlotLabelRgn.h"
 #include "plot/PlotTestSupport.h"
 
 namespace vtg {
@@ -120,6 +121,19 @@ TEST_F(AnnotationTest, SymbolsAreExpandedBeforeMeasuring) {
     CPlotAnnotation& plain = Add("kilograms", 0.2f, 0.7f);
     Draw();
     EXPECT_EQ(symbol.WidthVector, plain.WidthVector);
+}
+
+TEST_F(AnnotationTest, LongTextsAreLaidOutNoFurtherThanAWindowShows) {
+    std::string manyLines;
+    for (int i = 0; i < 150; ++i) manyLines += "w\\n";
+    CPlotAnnotation& tall = Add(manyLines, 0.2f, 0.5f);
+    CPlotAnnotation& wide = Add(std::string(3000, 'w'), 0.2f, 0.7f);
+    CPlotAnnotation& shown = Add(std::string(kMaxShownLineChars, 'w'), 0.2f, 0.9f);
+    Draw();
+    EXPECT_EQ(tall.LineCount, static_cast<int>(kMaxShownLines));
+    EXPECT_EQ(wide.LineCount, 1);
+    EXPECT_EQ(wide.WidthVector, shown.WidthVector);
+    EXPECT_EQ(wide.Text, std::string(3000, 'w'));
 }
 
 TEST_F(AnnotationTest, HiddenAnnotationsKeepTheirIndexAndAreNeitherDrawnNorHit) {
