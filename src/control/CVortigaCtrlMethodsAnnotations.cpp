@@ -30,6 +30,7 @@ std::string CVortigaCtrl::GetAnnoAttributes(std::int16_t iIndex, std::int16_t& i
                                             std::int16_t& ifontcolor, std::int16_t& idirecton,
                                             std::int16_t& ialignment, std::int16_t& iattachment,
                                             std::int16_t& iarrow) {
+    Plot().SettleCurveTies();
     const auto& annotations = Plot().Annotations;
     if (iIndex < 1 || iIndex > static_cast<int>(annotations.size())) return {};
     const CPlotAnnotation& a = *annotations[static_cast<std::size_t>(iIndex - 1)];

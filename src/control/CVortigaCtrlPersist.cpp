@@ -339,6 +339,7 @@ void CVortigaCtrl::RestoreObjects(const ControlImage& image, CPlotLook& plot) {
 
 std::vector<std::uint8_t> CVortigaCtrl::SaveStream() {
     CPlotLook& plot = Plot();
+    plot.SettleCurveTies();
     ControlImage image;
     image.props = *this;
     image.propertiesLoaded = true;
@@ -359,7 +360,7 @@ std::vector<std::uint8_t> CVortigaCtrl::SaveStream() {
     image.legendY = plot.LegendY;
     for (const auto& a : plot.Annotations) image.annotations.push_back(CaptureAnnotation(*a));
     for (const auto& o : plot.Objects) image.objects.push_back(CaptureObject(*o, plot));
-    image.symbols = plot.Symbols;
+    image.symbols = plot.Symbols.List();
     for (const auto& v : plot.XVars) image.content.independent.push_back(v->OrderedValues());
     for (const auto& v : plot.YVars) image.content.dependent.push_back(v->OrderedValues());
     image.zoomed = zoomed;

@@ -149,15 +149,14 @@ vtg::Rect TagSquare(Point tag) {
     return {tag.x - kTagSquareHalf, tag.y - kTagSquareHalf, tag.x + kTagSquareHalf, tag.y + kTagSquareHalf};
 }
 
-std::vector<std::string> SplitAnnotationLines(std::string_view text) {
-    std::vector<std::string> lines(1);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r') {
-            lines.back().push_back(text[i]);
-            continue;
-        }
-        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        lines.emplace_back();
+std::vector<std::string> SplitAnnotationLines(std::string_view text, std::size_t maxLines) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (lines.size() < maxLines) {
+        const std::size_t end = text.find('\r', start);
+        lines.emplace_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+        if (end == std::string_view::npos) break;
+        start = end + (end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
     }
     return lines;
 }

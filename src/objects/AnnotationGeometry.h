@@ -5,6 +5,7 @@
 // here, so that each rule can be checked on its own numbers.
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -56,8 +57,9 @@ bool OnLeaderBand(Point a, Point b, Point p);
 // The 8 x 8 square around a tag point.
 vtg::Rect TagSquare(Point tag);
 
-// Splits at carriage returns; a line feed right after one is skipped.
-std::vector<std::string> SplitAnnotationLines(std::string_view text);
+// Splits at carriage returns; a line feed right after one is skipped. No more than maxLines
+// lines are split off.
+std::vector<std::string> SplitAnnotationLines(std::string_view text, std::size_t maxLines = SIZE_MAX);
 
 // The new text position for a block whose box no longer lies inside the plot, by direction;
 // nullopt when the box lies inside.

@@ -10,6 +10,7 @@
 #include "plot/CPlotLook.h"
 #include "regions/CDrawTool.h"
 #include "regions/CPlotDrawingRgn.h"
+#include "regions/CPlotLabelRgn.h"
 
 namespace vtg {
 
@@ -100,7 +101,7 @@ void CPlotAnnotation::MeasureBlock(Surface& dc, CPlotLook& plot) {
     const CPlotEnv& env = plot.Environment();
     // Measured unrotated; the direction turns the two vectors instead.
     const CVTGFont* upright = env.Tool().GetFont(Font->Face, Font->Size, 0, Font->Style);
-    const std::vector<std::string> lines = SplitAnnotationLines(plot.DisplayText(Text));
+    const std::vector<std::string> lines = ShownLines(plot);
     int widest = 0;
     int lineHeight = 0;
     for (const std::string& line : lines) {
@@ -115,6 +116,12 @@ void CPlotAnnotation::MeasureBlock(Surface& dc, CPlotLook& plot) {
     WidthVector = {static_cast<int>(std::cos(a) * widest), static_cast<int>(std::sin(a) * widest)};
     HeightVector = {static_cast<int>(std::cos(a + pi / 2) * block), static_cast<int>(std::sin(a + pi / 2) * block)};
     NeedsMeasure = 0;
+}
+
+std::vector<std::string> CPlotAnnotation::ShownLines(CPlotLook& plot) const {
+    std::vector<std::string> lines = SplitAnnotationLines(plot.DisplayText(Text), kMaxShownLines);
+    for (std::string& line : lines) line = CutToShownLine(std::move(line));
+    return lines;
 }
 
 void CPlotAnnotation::Place(CPlotLook& plot) {
@@ -155,6 +162,7 @@ void CPlotAnnotation::UpdateRegionRect(bool withTagSquare) {
 }
 
 void CPlotAnnotation::Layout(Surface& dc, CPlotLook& plot) {
+    plot.SettleCurveTies();
     if (!Font) return;
     if (PendingAttachment >= 0) {
         const int mode = PendingAttachment;

@@ -12,6 +12,7 @@
 #include <array>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "objects/AnnotationGeometry.h"
 #include "regions/CPlotRegion.h"
@@ -141,6 +142,9 @@ private:
     // The drawing area and plot size of the moment.
     static PlotFrame FrameOf(const CPlotLook& plot);
     void MeasureBlock(Surface& dc, CPlotLook& plot);
+    // The lines as shown, within what a text region lays out (kMaxShownLines, each cut by
+    // CutToShownLine).
+    std::vector<std::string> ShownLines(CPlotLook& plot) const;
     // Text position (and tag point when tied) from the stored position.
     void Place(CPlotLook& plot);
     void UpdateBoxes();

@@ -83,7 +83,7 @@ void CPlotAnnotation::DrawLines(Surface& dc, CPlotLook& plot) const {
     dc.SetBkMode(transparent ? BkMode::Transparent : BkMode::Opaque);
     dc.SetTextAlign(TextAlignFor(Alignment));
     const Point at = Shift(TextPosition, env, !IsTied());
-    const std::vector<std::string> lines = SplitAnnotationLines(plot.DisplayText(Text));
+    const std::vector<std::string> lines = ShownLines(plot);
     const int n = static_cast<int>(lines.size());
     const double dx = static_cast<double>(HeightVector.x) / n;
     const double dy = static_cast<double>(HeightVector.y) / n;

@@ -4,12 +4,6 @@
 
 namespace vtg {
 
-namespace {
-constexpr int kIdCount = ObjectIdAllocator::kLastId - ObjectIdAllocator::kReservedMax;   // 32000
-// Ids travel as 16-bit values at the automation interface.
-constexpr int kMaxGivenId = 32767;
-}
-
 int ObjectIdAllocator::Allocate(const InUse& inUse) {
     if (Counter > kIdCount - 1) {
         Wrapped = 1;
@@ -23,9 +17,12 @@ int ObjectIdAllocator::Allocate(const InUse& inUse) {
     return 0;
 }
 
+bool ObjectIdAllocator::Keeps(int given, const InUse& inUse) {
+    return given > kReservedMax && given <= kMaxGivenId && !(inUse && inUse(given));
+}
+
 int ObjectIdAllocator::Claim(int given, const InUse& inUse) {
-    const bool free = given > kReservedMax && given <= kMaxGivenId && !(inUse && inUse(given));
-    if (!free) return Allocate(inUse);
+    if (!Keeps(given, inUse)) return Allocate(inUse);
     // Before the first wrap new ids are not checked against those in use: the counter moves
     // past a kept id so that it is never handed out a second time.
     if (!Wrapped && given <= kLastId) Counter = std::max(Counter, given - kReservedMax);

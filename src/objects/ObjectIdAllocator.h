@@ -12,6 +12,10 @@ public:
     static constexpr int kLastId = 32100;
     // Ids up to this are not object ids (region groups and the like).
     static constexpr int kReservedMax = 100;
+    // How many ids Allocate can hand out.
+    static constexpr int kIdCount = kLastId - kReservedMax;
+    // Ids travel as 16-bit values at the automation interface.
+    static constexpr int kMaxGivenId = 32767;
 
     using InUse = std::function<bool(int id)>;
 
@@ -21,6 +25,8 @@ public:
     // The given id when it is a free object id, otherwise a newly allocated one (0 when none
     // is left). A given id of 0 asks for a new one. A kept id is never allocated later.
     int Claim(int given, const InUse& inUse);
+    // Whether Claim keeps given: an object id no object uses.
+    static bool Keeps(int given, const InUse& inUse);
 
     int Counter = 0;
     int Wrapped = 0;

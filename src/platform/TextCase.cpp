@@ -32,4 +32,16 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return qa.compare(qb, Qt::CaseInsensitive) == 0;
 }
 
+std::string FoldCase(std::string_view text) {
+    if (IsAscii(text)) {
+        std::string out(text);
+        for (char& c : out) c = AsciiLower(c);
+        return out;
+    }
+    // Folded valid text is valid UTF-8 again, so it never meets an invalid text kept as is.
+    if (!IsValidUtf8(text)) return std::string(text);
+    const QString folded = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toCaseFolded();
+    return folded.toStdString();
+}
+
 }  // namespace vtg

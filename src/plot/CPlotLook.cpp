@@ -127,7 +127,7 @@ void CPlotLook::BuildRegions(const std::string& xCaption, const std::string& yCa
 
 void CPlotLook::CreateInitialVariables() {
     XVars.push_back(NewIndependentVariable());
-    auto y = std::make_unique<CPlotVar>(0);
+    auto y = NewVariable(0);
     y->LabelIndex = 1;
     y->AxisMap = 1;
     y->Color = 1;
@@ -311,11 +311,6 @@ void CPlotLook::Recalculate() {
     LayoutDirty = 1;
 }
 
-CPlotObj* CPlotLook::FindObject(int id) const {
-    for (const auto& object : Objects) {
-        if (object->Id == id) return object.get();
-    }
-    return nullptr;
-}
+CPlotObj* CPlotLook::FindObject(int id) const { return Objects.Find(id); }
 
 }  // namespace vtg

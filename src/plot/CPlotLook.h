@@ -25,9 +25,11 @@
 #include <vector>
 
 #include "axes/CPlotAxis.h"
+#include "objects/PlotObjectList.h"
 #include "platform/Geometry.h"
 #include "plot/CPlotVar.h"
 #include "plot/PlotRecords.h"
+#include "plot/SymbolTable.h"
 #include "regions/CDrawTool.h"
 
 namespace vtg {
@@ -103,7 +105,8 @@ class CPlotLook {
 public:
     enum FontSlot { kTitleFont, kLabelFont, kSmallLabelFont, kAxisFont, kLegendFont, kDrawingFont, kSmallLegendFont };
     static constexpr int kFontCount = 7;
-    // The plot never holds more value slots than this over all its variables together.
+    // The plot never holds more value slots than this over all its variables together
+    // (256 MB of values): its budget, SlotBudget, which every way of growing a variable keeps.
     static constexpr std::uint64_t kMaxTotalSlots = std::uint64_t{1} << 25;
     // Nor more Y axes than this.
     static constexpr int kMaxYAxes = 1000;
@@ -142,10 +145,10 @@ public:
     CPlotVar* YVar(int i) const;
     CPlotVar* XVar(int i) const;
     // Throws InvalidArg for a negative n; refuses (InvalidArg, nothing changed) a count whose
-    // values would not fit kMaxTotalSlots.
+    // values would not fit SlotBudget.
     bool SetVariableCount(int n);
     void SetXVariableCount(int n);
-    // Negative counts are ignored; sizes beyond kMaxTotalSlots are refused as a whole.
+    // Negative counts are ignored; sizes beyond SlotBudget are refused as a whole.
     void SetPointCount(int n);
     void ResizeTimeBuffers();
     void RemoveVariable(int i);
@@ -156,7 +159,9 @@ public:
     // The host's name for variable i; also its map caption while that is empty.
     void NameVariable(int i, const std::string& name);
     // index 0 writes the first independent variable, k >= 1 the k-th dependent one. False
-    // when nothing was stored (no such variable, negative or huge point).
+    // when nothing was stored (no such variable, negative or huge point). A point beyond the
+    // variable's end grows it; growth that would take the plot past SlotBudget is refused
+    // (InvalidArg, nothing stored).
     bool SetData(int index, std::int64_t point, double value);
     // index k >= 1 writes the k-th independent variable.
     bool SetXData(int index, std::int64_t point, double value);
@@ -173,7 +178,8 @@ public:
     void WriteData(BinaryWriter& out) const;
     // Reads the block for the variables the plot has now without changing anything.
     PlotContent ParseData(BinaryReader& in) const;
-    // Applies a block parsed for the current variables.
+    // Applies a block parsed for the current variables. A block whose values would take the
+    // plot past SlotBudget is refused (InvalidArg, nothing changed).
     void ApplyData(const PlotContent& content);
     void ReadData(BinaryReader& in);
 
@@ -304,11 +310,17 @@ public:
     // keep it until RefreshDateTime.
     SymbolLookup LookupSymbol(std::string_view name);
     void RefreshDateTime();
+    // A shown text never grows beyond this (64 KiB): one symbol referred to over and over, or
+    // a long value put in place of every placeholder, would otherwise multiply a short text
+    // into hundreds of megabytes. No region can show that much of one text anyway.
+    static constexpr std::size_t kMaxExpandedBytes = std::size_t{64} * 1024;
     // Replaces every "&[name]" whose name is a symbol by its value; unknown names and a "&["
-    // without a closing "]" stay as written.
+    // without a closing "]" stay as written. The result stops at kMaxExpandedBytes, cut
+    // between characters.
     ExpandedText ExpandSymbols(std::string_view text);
     // What a caption or legend shows: its text with the plot's SubstitutionString replaced by
-    // the substitution value (when both are set), then with its symbols expanded.
+    // the substitution value (when both are set), then with its symbols expanded; no longer
+    // than kMaxExpandedBytes.
     std::string DisplayText(std::string_view text, std::string_view substitutionValue = {});
 
     // ---- drawing (CPlotLookDraw.cpp) ----
@@ -370,8 +382,13 @@ public:
     // the state of the title, the caption and the axis regions.
     int SetObjectFlags(int id, int value, int mask);
     // 1 when the point was stored. x and y of 9e27 and above are missing: only the present
-    // one is written, and both missing clear the point.
+    // one is written, and both missing clear the point. Annotations tied to a curve are tied
+    // to the changed data again later, once (see SettleCurveTies).
     int SetObjectPoint(int id, int index, double x, double y);
+    // Ties the curve-tied annotations to the data as they are now, when object points changed
+    // since they were last tied. Every annotation's layout does this first; so must any
+    // caller that reads their positions or attachments before the next layout.
+    void SettleCurveTies();
     struct ObjectPoint {
         bool found = false;
         double x = 0;
@@ -383,12 +400,15 @@ public:
     // Returns (x index, y index); throws InvalidArg, nothing changed, when they would not fit.
     std::pair<int, int> AcquireObjectVariables();
     // Whether writing slot point of each of vars (null ones are skipped) keeps every variable
-    // within its limit and the plot within kMaxTotalSlots.
+    // within its limit and the plot within SlotBudget.
     bool CanStoreAt(std::initializer_list<const CPlotVar*> vars, std::int64_t point) const;
 
     // ---- fields ----
     IPlotHost* Control;
     CPlotEnv* Env;
+    // The value slots the plot may hold over all its variables: kMaxTotalSlots. Tests lower
+    // it to reach the limit without allocating hundreds of megabytes.
+    std::uint64_t SlotBudget = kMaxTotalSlots;
     int Width = 0;
     int Height = 0;
     int Printing = 0;
@@ -429,8 +449,8 @@ public:
     std::vector<CPlotRegion*> Regions;
     std::vector<std::unique_ptr<CPlotAnnotation>> Annotations;
     std::vector<std::unique_ptr<CPlotDisplay>> Displays;
-    std::vector<std::unique_ptr<CPlotObj>> Objects;
-    std::vector<CPlotSymbol> Symbols;
+    PlotObjectList Objects;
+    SymbolTable Symbols;
     std::vector<CPlotDisplay*> PickedDisplays;
     CPlotRegion* Selection = nullptr;
     CPlotDisplay* ActiveDisplay = nullptr;
@@ -508,21 +528,36 @@ private:
     void RemoveDataAnnotations();
 
     // Plot objects (CPlotLookObjects.cpp).
+    // A new object id, or 0 when none is free: when every id is taken that is known at once.
+    int NewObjectId();
+    // given when it is a free object id, else a new one (0 when none is free).
+    int ClaimObjectId(int given);
     int DeleteObject(int id);
     int SetRegionGroupState(int group, int value, int mask);
-    // Annotations tied to a curve follow changed data.
-    void RetieCurveAnnotations();
+    // Object points changed since the curve-tied annotations were last tied.
+    bool curveTiesStale_ = false;
 
     // Variables (CPlotLookVars.cpp).
     static int DefaultMarker(int position, bool barGraph);
+    // A variable whose slots count in the plot's tally.
+    std::unique_ptr<CPlotVar> NewVariable(int independent) const;
     std::unique_ptr<CPlotVar> NewDependentVariable(int position) const;
     std::unique_ptr<CPlotVar> NewIndependentVariable() const;
     void AssignIndependentVariables(int lastIndex);
     void EnsureLineObjects();
-    void DeleteObjectsOf(int yIndex);
+    // What removing the variables first..last-1 one at a time would do, in one pass: their
+    // captions, the axes no other variable uses, their objects.
+    void RemoveVariables(int first, int last);
+    // Those axes, in the order that would delete them.
+    std::vector<CPlotAxisRgn*> AxesLeftUnused(int first, int last) const;
+    void DeleteAxes(const std::vector<CPlotAxisRgn*>& axes);
+    void DeleteObjectsOf(int first, int last);
     std::uint64_t SlotsPerNewVariable() const;
     std::uint64_t TotalSlots() const;
     void CheckSlots(std::uint64_t total, const char* what) const;
+    bool StoreValue(CPlotVar* var, std::int64_t point, double value);
+    // The value slots of every variable the plot made, kept as they change size.
+    std::shared_ptr<SlotTally> slotTally_ = std::make_shared<SlotTally>();
 
     // Regions (CPlotLookAxes.cpp).
     std::unique_ptr<CPlotAxisRgn> MakeYAxisRegion(int number);

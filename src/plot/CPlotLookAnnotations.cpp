@@ -66,7 +66,7 @@ int CPlotLook::AddTextAnnotation(const std::string& text, float x, float y, int 
 
 int CPlotLook::AddTextObject(const std::string& text, float x, float y, int color, int alignment,
                              const std::string& face, int size, int style) {
-    const int id = Control->AllocateObjectId([this](int candidate) { return IsObjectIdUsed(candidate); });
+    const int id = NewObjectId();
     if (id == 0) return 0;
     auto object = std::make_unique<CPlotTextObj>(id);
     object->UserText = 1;

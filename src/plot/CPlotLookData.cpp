@@ -101,6 +101,15 @@ PlotContent CPlotLook::ParseData(BinaryReader& in) const { return ParsePlotConte
 void CPlotLook::ApplyData(const PlotContent& content) {
     const std::size_t nx = std::min(content.independent.size(), XVars.size());
     const std::size_t ny = std::min(content.dependent.size(), YVars.size());
+    // What the plot holds afterwards stays within its budget, or nothing is loaded.
+    std::uint64_t total = 0;
+    for (std::size_t k = 0; k < XVars.size(); ++k) {
+        total += k < nx ? XVars[k]->CapacityAfterLoad(content.independent[k].size()) : XVars[k]->Capacity();
+    }
+    for (std::size_t k = 0; k < YVars.size(); ++k) {
+        total += k < ny ? YVars[k]->CapacityAfterLoad(content.dependent[k].size()) : YVars[k]->Capacity();
+    }
+    CheckSlots(total, "the stored values");
     for (std::size_t k = 0; k < nx; ++k) XVars[k]->LoadValues(content.independent[k]);
     for (std::size_t k = 0; k < ny; ++k) YVars[k]->LoadValues(content.dependent[k]);
 }

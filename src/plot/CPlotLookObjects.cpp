@@ -40,9 +40,19 @@ bool Reusable(const std::vector<std::unique_ptr<CPlotVar>>& vars, int count) {
 
 }  // namespace
 
-int CPlotLook::CreateObject(int kind, int id) {
+int CPlotLook::NewObjectId() {
+    if (Objects.AllocatableIdsTaken()) return 0;
+    return Control->AllocateObjectId([this](int candidate) { return IsObjectIdUsed(candidate); });
+}
+
+int CPlotLook::ClaimObjectId(int given) {
     const auto inUse = [this](int candidate) { return IsObjectIdUsed(candidate); };
-    const int used = id == 0 ? Control->AllocateObjectId(inUse) : Control->ClaimObjectId(id, inUse);
+    if (Objects.AllocatableIdsTaken() && !ObjectIdAllocator::Keeps(given, inUse)) return 0;
+    return Control->ClaimObjectId(given, inUse);
+}
+
+int CPlotLook::CreateObject(int kind, int id) {
+    const int used = id == 0 ? NewObjectId() : ClaimObjectId(id);
     if (used == 0) return 0;
     auto object = MakeObject(kind, used);
     // The variables come first: when the plot cannot take them, no object is left behind.
@@ -90,10 +100,9 @@ bool CPlotLook::CanStoreAt(std::initializer_list<const CPlotVar*> vars, std::int
     if (point < 0 || point >= CPlotVar::kMaxSlots) return false;
     std::uint64_t added = 0;
     for (const CPlotVar* var : vars) {
-        // A write beyond the end grows the variable to ten slots past the point.
-        if (var && point >= var->Capacity()) added += static_cast<std::uint64_t>(point) + 10 - var->Capacity();
+        if (var) added += var->CapacityAfterWrite(point) - var->Capacity();
     }
-    return added == 0 || TotalSlots() + added <= kMaxTotalSlots;
+    return added == 0 || TotalSlots() + added <= SlotBudget;
 }
 
 int CPlotLook::PlaceTextObject(int id, double x, double y, const std::string& text, int attached) {
@@ -142,9 +151,8 @@ int CPlotLook::DeleteObject(int id) {
     char line[48];
     std::snprintf(line, sizeof line, " Delete ID:%d\r\n", id);
     Control->WriteLog(line);
-    const auto it = std::find_if(Objects.begin(), Objects.end(), [id](const auto& o) { return o->Id == id; });
-    std::unique_ptr<CPlotObj> object = std::move(*it);
-    Objects.erase(it);
+    std::unique_ptr<CPlotObj> object = Objects.Take(id);
+    if (!object) return 0;
     if (ActiveObject == object.get()) {
         Control->UnregisterHighlight(id);
         ActiveObject = nullptr;
@@ -185,11 +193,15 @@ int CPlotLook::SetRegionGroupState(int group, int value, int mask) {
 int CPlotLook::SetObjectPoint(int id, int index, double x, double y) {
     CPlotObj* object = FindObject(id);
     if (!object || !object->SetPoint(*this, index, x, y)) return 0;
-    RetieCurveAnnotations();
+    // Tying searches every point of every curve: once before the next layout is enough,
+    // however many points the host sends until then.
+    curveTiesStale_ = true;
     return 1;
 }
 
-void CPlotLook::RetieCurveAnnotations() {
+void CPlotLook::SettleCurveTies() {
+    if (!curveTiesStale_) return;
+    curveTiesStale_ = false;
     for (auto& a : Annotations) {
         if (a->Attachment != CPlotAnnotation::kCurve) continue;
         a->Detach(*this, CPlotAnnotation::kFree);

@@ -19,13 +19,37 @@ constexpr std::size_t kMaxDateTimeBytes = 120;
 
 bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
-std::string CutAtCharacter(std::string text, std::size_t maxBytes) {
-    if (text.size() <= maxBytes) return text;
+// How much of text fits into maxBytes without splitting a character.
+std::size_t FittingBytes(std::string_view text, std::size_t maxBytes) {
+    if (text.size() <= maxBytes) return text.size();
     std::size_t end = maxBytes;
     while (end > 0 && IsContinuationByte(text[end])) --end;
-    text.resize(end);
+    return end;
+}
+
+std::string CutAtCharacter(std::string text, std::size_t maxBytes) {
+    text.resize(FittingBytes(text, maxBytes));
     return text;
 }
+
+// A text built piece by piece that stops growing at a cap, cut between characters.
+class CappedText {
+public:
+    explicit CappedText(std::size_t cap) : cap_(cap) {}
+    void Append(std::string_view piece) {
+        if (full_) return;
+        const std::size_t fits = FittingBytes(piece, cap_ - text_.size());
+        text_.append(piece.substr(0, fits));
+        full_ = fits < piece.size();
+    }
+    bool Full() const { return full_; }
+    std::string Take() { return std::move(text_); }
+
+private:
+    std::size_t cap_;
+    std::string text_;
+    bool full_ = false;
+};
 
 bool IsDateOrTime(std::string_view name) { return EqualsIgnoringCase(name, kDate) || EqualsIgnoringCase(name, kTime); }
 
@@ -36,65 +60,64 @@ std::string CurrentValueOf(std::string_view name) {
 }
 
 // Every occurrence of placeholder, left to right; an inserted value is not searched again.
+// Stops at the cap of shown text.
 std::string ReplaceAll(std::string_view text, std::string_view placeholder, std::string_view value) {
-    std::string out;
+    CappedText out(CPlotLook::kMaxExpandedBytes);
     std::size_t from = 0;
-    for (std::size_t at = text.find(placeholder); at != std::string_view::npos; at = text.find(placeholder, from)) {
-        out.append(text.substr(from, at - from));
-        out.append(value);
+    for (std::size_t at = text.find(placeholder); at != std::string_view::npos && !out.Full();
+         at = text.find(placeholder, from)) {
+        out.Append(text.substr(from, at - from));
+        out.Append(value);
         from = at + placeholder.size();
     }
-    out.append(text.substr(from));
-    return out;
+    out.Append(text.substr(from));
+    return out.Take();
 }
 
 }  // namespace
 
-void CPlotLook::SetSymbol(const std::string& name, const std::string& value) {
-    for (auto& symbol : Symbols) {
-        if (EqualsIgnoringCase(symbol.Name, name)) {
-            symbol.Value = value;
-            return;
-        }
-    }
-    Symbols.emplace_back(name, value);
-}
+void CPlotLook::SetSymbol(const std::string& name, const std::string& value) { Symbols.Set(name, value); }
 
 CPlotLook::SymbolLookup CPlotLook::LookupSymbol(std::string_view name) {
-    for (auto& symbol : Symbols) {
-        if (!EqualsIgnoringCase(symbol.Name, name)) continue;
-        if (!IsDateOrTime(symbol.Name)) return {1, symbol.Value};
-        if (symbol.Value.empty()) symbol.Value = CurrentValueOf(symbol.Name);
-        return {2, symbol.Value};
-    }
-    return {};
+    CPlotSymbol* symbol = Symbols.Find(name);
+    if (!symbol) return {};
+    if (!IsDateOrTime(symbol->Name)) return {1, symbol->Value};
+    if (symbol->Value.empty()) symbol->Value = CurrentValueOf(symbol->Name);
+    return {2, symbol->Value};
 }
 
 void CPlotLook::RefreshDateTime() {
-    for (auto& symbol : Symbols) {
-        if (IsDateOrTime(symbol.Name)) symbol.Value.clear();
+    for (std::string_view name : {kDate, kTime}) {
+        if (CPlotSymbol* symbol = Symbols.Find(name)) symbol->Value.clear();
     }
 }
 
 CPlotLook::ExpandedText CPlotLook::ExpandSymbols(std::string_view text) {
     ExpandedText out;
+    CappedText shown(kMaxExpandedBytes);
     std::string_view rest = text;
-    for (std::size_t a = rest.find(kOpen); a != std::string_view::npos; a = rest.find(kOpen)) {
-        const std::size_t close = rest.find(kClose, a + kOpen.size());
+    // The "]" found last: it also closes every "&[" that opens before it.
+    std::size_t close = std::string_view::npos;
+    for (std::size_t a = rest.find(kOpen); a != std::string_view::npos && !shown.Full(); a = rest.find(kOpen)) {
+        const std::size_t from = a + kOpen.size();
+        close = close != std::string_view::npos && close >= from ? close : rest.find(kClose, from);
         if (close == std::string_view::npos) break;
-        out.text.append(rest.substr(0, a));
-        const SymbolLookup found = LookupSymbol(rest.substr(a + kOpen.size(), close - a - kOpen.size()));
+        shown.Append(rest.substr(0, a));
+        const SymbolLookup found = LookupSymbol(rest.substr(from, close - from));
         if (found.result == 0) {
             // The name and its "]" are then copied as ordinary text.
-            out.text.append(kOpen);
-            rest.remove_prefix(a + kOpen.size());
+            shown.Append(kOpen);
+            rest.remove_prefix(from);
+            close -= from;
             continue;
         }
-        out.text.append(found.value);
+        shown.Append(found.value);
         out.usedDateTime = out.usedDateTime || found.result == 2;
         rest.remove_prefix(close + 1);
+        close = std::string_view::npos;
     }
-    out.text.append(rest);
+    shown.Append(rest);
+    out.text = shown.Take();
     return out;
 }
 

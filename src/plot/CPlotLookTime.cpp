@@ -185,7 +185,7 @@ void CPlotLook::RemoveDataAnnotations() {
     };
     const auto isRemoved = [&](int index) { return std::binary_search(removed.begin(), removed.end(), index); };
     ForgetReferences();
-    std::erase_if(Objects, [&](const std::unique_ptr<CPlotObj>& o) {
+    Objects.EraseIf([&](const std::unique_ptr<CPlotObj>& o) {
         return o->Kind == PlotObjKind::Text && isRemoved(o->AnnotationIndex);
     });
     for (auto& o : Objects) {

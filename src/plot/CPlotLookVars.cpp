@@ -1,6 +1,8 @@
 // The plot's variables: how many there are, their sizes, order and visibility, and the values
 // stored through the automation interface.
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "objects/CPlotObj.h"
 #include "platform/Automation.h"
@@ -39,22 +41,23 @@ std::uint64_t CPlotLook::SlotsPerNewVariable() const {
     return static_cast<std::uint64_t>(std::max<int>(0, p.npoints));
 }
 
-std::uint64_t CPlotLook::TotalSlots() const {
-    std::uint64_t total = 0;
-    for (const auto& v : XVars) total += v->Capacity();
-    for (const auto& v : YVars) total += v->Capacity();
-    return total;
+std::uint64_t CPlotLook::TotalSlots() const { return slotTally_->used; }
+
+std::unique_ptr<CPlotVar> CPlotLook::NewVariable(int independent) const {
+    auto v = std::make_unique<CPlotVar>(independent);
+    v->ReportSlotsTo(slotTally_);
+    return v;
 }
 
 void CPlotLook::CheckSlots(std::uint64_t total, const char* what) const {
-    if (total > kMaxTotalSlots) {
+    if (total > SlotBudget) {
         throw AutomationError::InvalidArg(std::string(what) + " would need " + std::to_string(total) +
-                                          " value slots; a plot holds at most " + std::to_string(kMaxTotalSlots));
+                                          " value slots; a plot holds at most " + std::to_string(SlotBudget));
     }
 }
 
 std::unique_ptr<CPlotVar> CPlotLook::NewIndependentVariable() const {
-    auto v = std::make_unique<CPlotVar>(1);
+    auto v = NewVariable(1);
     if (IsTimePlot()) {
         v->MakeCircular(static_cast<std::uint32_t>(SlotsPerNewVariable()));
     } else {
@@ -64,7 +67,7 @@ std::unique_ptr<CPlotVar> CPlotLook::NewIndependentVariable() const {
 }
 
 std::unique_ptr<CPlotVar> CPlotLook::NewDependentVariable(int position) const {
-    auto v = std::make_unique<CPlotVar>(0);
+    auto v = NewVariable(0);
     if (IsTimePlot()) {
         v->MakeCircular(static_cast<std::uint32_t>(SlotsPerNewVariable()));
     } else {
@@ -86,8 +89,7 @@ bool CPlotLook::SetVariableCount(int n) {
     const int m = DependentCount();
     bool result = false;
     if (n < m) {
-        LabelsDirty = 1;
-        for (int k = 0; k < m - n; ++k) RemoveVariable(n);
+        RemoveVariables(n, m);
         result = true;
     }
     if (n > m) {
@@ -131,7 +133,7 @@ void CPlotLook::AssignIndependentVariables(int count) {
 
 void CPlotLook::EnsureLineObjects() {
     for (int j = static_cast<int>(Objects.size()); j < DependentCount(); ++j) {
-        const int id = Control->AllocateObjectId([this](int candidate) { return IsObjectIdUsed(candidate); });
+        const int id = NewObjectId();
         if (id == 0) return;
         auto object = std::make_unique<CPlotLineObj>(id);
         object->YVarIndex = j;
@@ -181,41 +183,78 @@ void CPlotLook::ResizeTimeBuffers() {
     if (IsTimePlot()) MakeVariablesCircular();
 }
 
-void CPlotLook::DeleteObjectsOf(int yIndex) {
-    std::vector<std::unique_ptr<CPlotObj>> kept;
-    for (auto& object : Objects) {
-        if (object->Kind != PlotObjKind::Text && object->YVarIndex == yIndex) {
-            if (ActiveObject == object.get()) ActiveObject = nullptr;
-            continue;
-        }
-        if (object->Kind != PlotObjKind::Text && object->YVarIndex > yIndex) --object->YVarIndex;
-        kept.push_back(std::move(object));
+void CPlotLook::DeleteObjectsOf(int first, int last) {
+    const auto owns = [first, last](const CPlotObj& object) {
+        return object.Kind != PlotObjKind::Text && object.YVarIndex >= first && object.YVarIndex < last;
+    };
+    Objects.EraseIf([&](const std::unique_ptr<CPlotObj>& object) {
+        if (owns(*object) && ActiveObject == object.get()) ActiveObject = nullptr;
+        return owns(*object);
+    });
+    for (const auto& object : Objects) {
+        if (object->Kind != PlotObjKind::Text && object->YVarIndex >= last) object->YVarIndex -= last - first;
     }
-    Objects = std::move(kept);
 }
 
 void CPlotLook::RemoveVariable(int i) {
-    CPlotVar* var = YVar(i);
-    if (!var) throw AutomationError::InvalidArg("there is no variable " + std::to_string(i) + " to remove");
-    const int a = var->AxisMap;
-    UnbindCaption(&var->Label);
-    YVars.erase(YVars.begin() + i);
-    LabelsDirty = 1;
+    if (!YVar(i)) throw AutomationError::InvalidArg("there is no variable " + std::to_string(i) + " to remove");
+    RemoveVariables(i, i + 1);
+}
 
-    const bool axisUsed = std::any_of(YVars.begin(), YVars.end(), [a](const auto& v) { return v->AxisMap == a; });
-    // Triangular plots keep their two side axes, and every plot keeps one Y axis.
-    if (a > 0 && !axisUsed && !Triangular && a <= YAxisCount() && YAxisCount() > 1) {
+void CPlotLook::RemoveVariables(int first, int last) {
+    // Captions showing a removed variable's legend show nothing.
+    std::unordered_set<const CPlotLabel*> labels;
+    for (int k = first; k < last; ++k) labels.insert(&YVars[static_cast<std::size_t>(k)]->Label);
+    auto unbind = [&](CPlotLabelRgn* region) {
+        if (region && labels.count(region->Caption) != 0) region->Caption = nullptr;
+    };
+    unbind(XLabelRgn.get());
+    for (auto& region : YLabelRgns) unbind(region.get());
+    const std::vector<CPlotAxisRgn*> unused = AxesLeftUnused(first, last);
+    YVars.erase(YVars.begin() + first, YVars.begin() + last);
+    LabelsDirty = 1;
+    DeleteAxes(unused);
+    DeleteObjectsOf(first, last);
+    TrackedVar = -1;
+    Control->ContentDeleted();
+}
+
+std::vector<CPlotAxisRgn*> CPlotLook::AxesLeftUnused(int first, int last) const {
+    // Triangular plots keep their two side axes.
+    if (Triangular) return {};
+    std::unordered_set<const CPlotAxisRgn*> kept;
+    for (int i = 0; i < DependentCount(); ++i) {
+        if (i < first || i >= last) kept.insert(YAxisRegion(YVars[static_cast<std::size_t>(i)]->AxisMap));
+    }
+    // Removed one at a time, the variables would each take their axis along when no variable
+    // left uses it: in the order of the last removed variable that does.
+    std::vector<CPlotAxisRgn*> unused;
+    std::unordered_map<const CPlotAxisRgn*, std::size_t> at;
+    for (int k = first; k < last; ++k) {
+        CPlotAxisRgn* axis = YAxisRegion(YVars[static_cast<std::size_t>(k)]->AxisMap);
+        if (!axis || kept.count(axis) != 0) continue;
+        if (const auto it = at.find(axis); it != at.end()) unused[it->second] = nullptr;
+        at[axis] = unused.size();
+        unused.push_back(axis);
+    }
+    std::erase(unused, nullptr);
+    return unused;
+}
+
+void CPlotLook::DeleteAxes(const std::vector<CPlotAxisRgn*>& axes) {
+    for (CPlotAxisRgn* axis : axes) {
+        // Every plot keeps one Y axis.
+        if (YAxisCount() <= 1) return;
+        const auto it = std::find_if(YAxisRgns.begin(), YAxisRgns.end(), [axis](const auto& r) { return r.get() == axis; });
+        const int a = static_cast<int>(it - YAxisRgns.begin()) + 1;
         DeleteYAxisRegion(a - 1);
         for (auto& v : YVars) {
             if (v->AxisMap > a) --v->AxisMap;
         }
-        for (auto& axis : YAxisRgns) {
-            if (axis->AxisIndex > a) --axis->AxisIndex;
+        for (auto& region : YAxisRgns) {
+            if (region->AxisIndex > a) --region->AxisIndex;
         }
     }
-    DeleteObjectsOf(i);
-    TrackedVar = -1;
-    Control->ContentDeleted();
 }
 
 void CPlotLook::MoveVariable(int from, int to) {
@@ -260,15 +299,19 @@ void CPlotLook::NameVariable(int i, const std::string& name) {
 }
 
 bool CPlotLook::SetData(int index, std::int64_t point, double value) {
-    CPlotVar* var = index == 0 ? XVar(0) : YVar(index - 1);
-    if (!var || !var->SetValue(point, value)) return false;
-    RefitDirty = 1;
-    return true;
+    return StoreValue(index == 0 ? XVar(0) : YVar(index - 1), point, value);
 }
 
 bool CPlotLook::SetXData(int index, std::int64_t point, double value) {
-    CPlotVar* var = XVar(index - 1);
-    if (index < 1 || !var || !var->SetValue(point, value)) return false;
+    return StoreValue(index >= 1 ? XVar(index - 1) : nullptr, point, value);
+}
+
+bool CPlotLook::StoreValue(CPlotVar* var, std::int64_t point, double value) {
+    if (!var || point < 0 || point >= CPlotVar::kMaxSlots) return false;
+    // The variable would grow: the plot's budget decides before anything is stored.
+    const std::uint32_t grown = var->CapacityAfterWrite(point);
+    if (grown > var->Capacity()) CheckSlots(TotalSlots() + (grown - var->Capacity()), "this point");
+    if (!var->SetValue(point, value)) return false;
     RefitDirty = 1;
     return true;
 }

@@ -13,6 +13,46 @@ namespace {
 constexpr std::int64_t kGrowthSlack = 10;
 }  // namespace
 
+CPlotVar::~CPlotVar() {
+    if (tally_) tally_->used -= Values.size();
+}
+
+void CPlotVar::ReportSlotsTo(std::shared_ptr<SlotTally> tally) {
+    if (tally_) tally_->used -= Values.size();
+    tally_ = std::move(tally);
+    if (tally_) tally_->used += Values.size();
+}
+
+void CPlotVar::Tally(std::size_t before) {
+    if (!tally_) return;
+    tally_->used -= before;
+    tally_->used += Values.size();
+}
+
+void CPlotVar::ResizeValues(std::size_t n) {
+    const std::size_t before = Values.size();
+    Values.resize(n, kMissingValue);
+    Tally(before);
+}
+
+void CPlotVar::ReplaceValues(std::vector<double> values) {
+    const std::size_t before = Values.size();
+    Values = std::move(values);
+    Tally(before);
+}
+
+std::uint32_t CPlotVar::CapacityAfterWrite(std::int64_t point) const {
+    if (point < Capacity()) return Capacity();
+    return static_cast<std::uint32_t>(std::min<std::int64_t>(point + kGrowthSlack, kMaxSlots));
+}
+
+std::uint32_t CPlotVar::CapacityAfterLoad(std::size_t count) const {
+    const auto n = static_cast<std::uint32_t>(std::min<std::size_t>(count, kMaxSlots));
+    const std::uint32_t wanted = IsCircular() ? std::max(TimeBufferSize, n) : n;
+    // Resize leaves a variable as it is for no slots.
+    return wanted == 0 ? Capacity() : wanted;
+}
+
 std::uint32_t CPlotVar::ValidCount() const {
     if (IsCircular() && !Wrapped) return std::min(WritePos, Capacity());
     return Capacity();
@@ -24,7 +64,7 @@ void CPlotVar::Resize(std::uint32_t n) {
         throw AutomationError::InvalidArg("a variable cannot hold " + std::to_string(n) + " values (at most " +
                                           std::to_string(kMaxSlots) + ")");
     }
-    Values.resize(n, kMissingValue);
+    ResizeValues(n);
     risingRun_ = 0;
     if (!Independent) {
         Marks.assign(n, {0, 0});
@@ -51,7 +91,7 @@ void CPlotVar::MakeCircular(std::uint32_t n) {
 
 void CPlotVar::Release() {
     Hidden = 1;
-    Values = {};
+    ReplaceValues({});
     Marks = {};
     MaxIndex = 0;
     WritePos = 0;
@@ -71,9 +111,7 @@ void CPlotVar::Clear() {
 
 bool CPlotVar::SetValue(std::int64_t point, double value) {
     if (point < 0 || point >= kMaxSlots) return false;
-    if (point >= Capacity()) {
-        Resize(static_cast<std::uint32_t>(std::min<std::int64_t>(point + kGrowthSlack, kMaxSlots)));
-    }
+    if (point >= Capacity()) Resize(CapacityAfterWrite(point));
     const auto p = static_cast<std::uint32_t>(point);
     MaxIndex = std::max(MaxIndex, p);
     ImplicitX = 0;
@@ -228,7 +266,7 @@ void CPlotVar::Truncate(std::int64_t slot, bool clearAll, const CPlotVar& layout
         kept[count++] = Values[i];
         if (i == cut) break;
     }
-    Values = std::move(kept);
+    ReplaceValues(std::move(kept));
     WritePos = count;
     Wrapped = 0;
     // Another variable's values are not stamps.

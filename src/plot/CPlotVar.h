@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -30,6 +31,13 @@ struct TimeSlot {
     bool appended = false;
 };
 
+// The value slots held together by the variables that report to it (those of one plot), kept
+// as they grow and shrink, so that checking a write against the plot's budget costs the same
+// however many variables there are.
+struct SlotTally {
+    std::uint64_t used = 0;
+};
+
 struct MinMax {
     bool valid = false;
     double min = 0;
@@ -43,8 +51,17 @@ public:
     static constexpr std::uint32_t kMaxSlots = 1u << 24;
 
     explicit CPlotVar(int independent) : Independent(independent) {}
+    ~CPlotVar();
     CPlotVar(const CPlotVar&) = delete;
     CPlotVar& operator=(const CPlotVar&) = delete;
+
+    // From now on the variable's slots count in tally (and no longer in the one before).
+    void ReportSlotsTo(std::shared_ptr<SlotTally> tally);
+    bool ReportsTo(const SlotTally* tally) const { return tally_.get() == tally; }
+    // The slots the variable holds after a write at point (0 <= point < kMaxSlots).
+    std::uint32_t CapacityAfterWrite(std::int64_t point) const;
+    // The slots it holds after LoadValues of count values.
+    std::uint32_t CapacityAfterLoad(std::size_t count) const;
 
     std::uint32_t Capacity() const { return static_cast<std::uint32_t>(Values.size()); }
     // Capacity, or for a circular buffer that has not wrapped yet the values pushed so far.
@@ -144,7 +161,12 @@ private:
     // The number of newest values (in time order) that rise, counted over the whole ring.
     std::uint32_t RisingSuffix() const;
     std::optional<std::uint32_t> ScanForTime(double time) const;
+    // Every change of the number of slots goes through here, so that the tally follows.
+    void ResizeValues(std::size_t n);
+    void ReplaceValues(std::vector<double> values);
+    void Tally(std::size_t before);
     std::uint32_t risingRun_ = 0;
+    std::shared_ptr<SlotTally> tally_;
 };
 
 }  // namespace vtg

@@ -28,20 +28,26 @@ constexpr std::int32_t kMaxEditedText = 128;
 constexpr double kPi = 3.14159265358979323846;
 
 // Lines end at CR, LF or CRLF. A break at the very end starts no further line, and an empty
-// text is one empty line.
-std::vector<std::string> SplitLines(std::string_view text) {
-    std::vector<std::string> lines(1);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char ch = text[i];
-        if (ch != '\r' && ch != '\n') {
-            lines.back() += ch;
-            continue;
-        }
-        if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        if (i + 1 < text.size()) lines.emplace_back();
+// text is one empty line. No more than maxLines are split off.
+std::vector<std::string_view> SplitLines(std::string_view text, std::size_t maxLines) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    // The next CR and the next LF, each found once: a text of megabytes is read once.
+    std::size_t cr = text.find('\r');
+    std::size_t lf = text.find('\n');
+    while (lines.size() < maxLines) {
+        if (cr != std::string_view::npos && cr < start) cr = text.find('\r', start);
+        if (lf != std::string_view::npos && lf < start) lf = text.find('\n', start);
+        const std::size_t end = std::min(cr, lf);
+        lines.push_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+        if (end == std::string_view::npos) break;
+        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+        if (start >= text.size()) break;
     }
     return lines;
 }
+
+bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 const CVTGFont* FontOf(const CPlotFont* set, bool vertical) {
     if (!set) return nullptr;
@@ -100,6 +106,18 @@ bool IsAccepted(const std::optional<Variant>& result) {
 
 std::string DisplayedText(CPlotLook& plot, std::string_view text) { return plot.DisplayText(text); }
 
+std::string CutToShownLine(std::string text) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (IsContinuationByte(text[i])) continue;
+        if (++characters > kMaxShownLineChars) {
+            text.resize(i);
+            break;
+        }
+    }
+    return text;
+}
+
 std::string CaptionSuffixText(const CPlotAxis* axis) {
     if (!axis) return {};
     const auto suffix = MultiplierSuffixOf(*axis);
@@ -137,7 +155,9 @@ std::string CPlotLabelRgn::SubstitutionValue(const CPlotLook& plot) const {
     return var ? var->SubstValue : std::string();
 }
 
-std::string CPlotLabelRgn::ShownText(CPlotLook& plot) const { return plot.DisplayText(Text(), SubstitutionValue(plot)); }
+std::string CPlotLabelRgn::ShownText(CPlotLook& plot) const {
+    return CutToShownLine(plot.DisplayText(Text(), SubstitutionValue(plot)));
+}
 
 bool CPlotLabelRgn::IsVertical(const CPlotLook& plot) const {
     if (Kind == RegionKind::Title || Kind == RegionKind::Corner) return false;
@@ -276,12 +296,19 @@ CPlotTitleRgn::CPlotTitleRgn(int kind) : CPlotLabelRgn(kind) {
     Caption = &Label;
 }
 
-Size CPlotTitleRgn::Measure(Surface& dc, CPlotLook& plot) {
-    Lines = SplitLines(Text());
+void CPlotTitleRgn::SplitText(CPlotLook& plot) {
+    Lines.clear();
+    for (std::string_view line : SplitLines(Text(), kMaxShownLines)) {
+        Lines.push_back(CutToShownLine(DisplayedText(plot, line)));
+    }
     LineCount = static_cast<int>(Lines.size());
+}
+
+Size CPlotTitleRgn::Measure(Surface& dc, CPlotLook& plot) {
+    SplitText(plot);
     Size total;
     for (std::size_t k = 0; k < Lines.size(); ++k) {
-        const Size line = plot.Environment().MeasureText(dc, FontOf(Fonts, false), DisplayedText(plot, Lines[k]));
+        const Size line = plot.Environment().MeasureText(dc, FontOf(Fonts, false), Lines[k]);
         if (k == 0) FirstLineHeight = line.cy;
         total.cx = std::max(total.cx, line.cx);
         total.cy += line.cy;
@@ -295,11 +322,8 @@ void CPlotTitleRgn::Draw(Surface& dc, CPlotLook& plot, int force) {
     const vtg::Rect r = env.ToDevice(Rect);
     const CVTGFont* font = FontOf(Fonts, false);
     // The text may have changed since the layout measured it.
-    Lines = SplitLines(Text());
-    LineCount = static_cast<int>(Lines.size());
-    std::vector<std::string> shown;
-    for (const std::string& line : Lines) shown.push_back(DisplayedText(plot, line));
-    FirstLineHeight = env.MeasureText(dc, font, shown.front()).cy;
+    SplitText(plot);
+    FirstLineHeight = env.MeasureText(dc, font, Lines.front()).cy;
 
     StateGuard restore(dc);
     env.SelectFont(dc, font);
@@ -308,7 +332,7 @@ void CPlotTitleRgn::Draw(Surface& dc, CPlotLook& plot, int force) {
     dc.SetTextAlign(TextAlign::Bottom | TextAlign::Center);
     const int x = (r.left + r.right) / 2;
     int y = r.bottom - (LineCount - 1) * FirstLineHeight;
-    for (const std::string& line : shown) {
+    for (const std::string& line : Lines) {
         dc.TextOut({x, y}, line);
         y += FirstLineHeight;
     }

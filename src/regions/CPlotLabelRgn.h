@@ -9,6 +9,7 @@
 // legend it shows; nothing is replaced while either is empty), then with its symbol references
 // expanded, then the axis's multiplier suffix.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,18 @@ class CVTGFont;
 // A text as the plot shows it. Every text region measures (and draws) through this one place,
 // which is where symbol references ("&[name]") are expanded by the plot.
 std::string DisplayedText(CPlotLook& plot, std::string_view text);
+
+// How much of a text a region lays out. A plot window or a page shows no more than about a
+// hundred lines of legible text, and a line of more than about a thousand characters runs off
+// any display (at six pixels a character it is wider than an 8K screen). Beyond that a text is
+// neither measured nor drawn, so that a text of megabytes costs a paint no more than one that
+// fills the window; measuring one line of a thousand characters takes about a millisecond.
+// The stored text is never cut.
+inline constexpr std::size_t kMaxShownLines = 100;
+inline constexpr std::size_t kMaxShownLineChars = 1024;
+
+// text cut after kMaxShownLineChars characters; never inside a character.
+std::string CutToShownLine(std::string text);
 
 // The multiplier suffix an axis adds to its caption and legend texts: " x 10" followed by the
 // exponent's digits when it is not 1; empty without a power-of-ten multiplier (or axis).
@@ -95,6 +108,8 @@ public:
 // The title shows its own embedded label.
 class CPlotTitleRgn : public CPlotLabelRgn {
 public:
+    // Fills Lines and LineCount from the text as it is now.
+    void SplitText(CPlotLook& plot);
     CPlotTitleRgn();
     explicit CPlotTitleRgn(int kind);
     RegionClass Class() const override { return RegionClass::Title; }
@@ -106,6 +121,8 @@ public:
     void Draw(Surface& dc, CPlotLook& plot, int force) override;
 
     CPlotLabel Label;
+    // The lines as shown: symbols expanded, no more than kMaxShownLines of them, each cut by
+    // CutToShownLine.
     std::vector<std::string> Lines;
     int LineCount = 0;
     int FirstLineHeight = 0;

@@ -67,6 +67,24 @@ TEST_F(MethodsDataTest, EveryKindChangeRepaints) {
     }
 }
 
+TEST_F(MethodsDataTest, WritesPastThePlotsBudgetOfSlotsAreErrors) {
+    // Four variables of four slots; room for one of them to grow to 20.
+    Plot().SlotBudget = 32;
+    Call("SetData", {I2(1), I2(9), Variant(1.0)});
+    EXPECT_EQ(Read("GetData", 1, 9), std::make_pair(true, 1.0));
+    struct Row {
+        const char* set;
+        const char* get;
+        int var;
+    };
+    const Row refused[] = {{"SetData", "GetData", 2}, {"SetData", "GetData", 0}, {"SetXData", "GetXData", 1}};
+    for (const Row& row : refused) {
+        SCOPED_TRACE(testing::Message() << row.set << " " << row.var);
+        EXPECT_EQ(ErrorOf(row.set, {I2(row.var), I2(9), Variant(2.0)}).Code(), HResult::InvalidArg);
+        EXPECT_FALSE(Read(row.get, row.var, 9).first);
+    }
+}
+
 TEST_F(MethodsDataTest, IndependentVariablesCountFromOne) {
     test::Put(Ctrl(), "nxvariables", I2(2));
     Call("SetXData", {I2(2), I2(0), Variant(3.0)});

@@ -12,6 +12,7 @@
 #include "platform/Locale.h"
 #include "regions/CDrawTool.h"
 #include "regions/CPlotDrawingRgn.h"
+#include "regions/CPlotLabelRgn.h"
 #include "plot/PlotTestSupport.h"
 
 namespace vtg {
@@ -122,6 +123,19 @@ TEST_F(AnnotationTest, SymbolsAreExpandedBeforeMeasuring) {
     EXPECT_EQ(symbol.WidthVector, plain.WidthVector);
 }
 
+TEST_F(AnnotationTest, LongTextsAreLaidOutNoFurtherThanAWindowShows) {
+    std::string manyLines;
+    for (int i = 0; i < 150; ++i) manyLines += "w\\n";
+    CPlotAnnotation& tall = Add(manyLines, 0.2f, 0.5f);
+    CPlotAnnotation& wide = Add(std::string(3000, 'w'), 0.2f, 0.7f);
+    CPlotAnnotation& shown = Add(std::string(kMaxShownLineChars, 'w'), 0.2f, 0.9f);
+    Draw();
+    EXPECT_EQ(tall.LineCount, static_cast<int>(kMaxShownLines));
+    EXPECT_EQ(wide.LineCount, 1);
+    EXPECT_EQ(wide.WidthVector, shown.WidthVector);
+    EXPECT_EQ(wide.Text, std::string(3000, 'w'));
+}
+
 TEST_F(AnnotationTest, HiddenAnnotationsKeepTheirIndexAndAreNeitherDrawnNorHit) {
     const int id = Plot().AddTextObject("gone", 0.3f, 0.3f, 0, 0, "", 0, 0);
     ASSERT_NE(id, 0);
@@ -173,6 +187,32 @@ TEST_F(AnnotationTest, FarFromEveryCurveTheTextIsTiedToTheNearerAxis) {
     EXPECT_EQ(a.AnchorX, CPlotAnnotation::kOnAxis);
     EXPECT_EQ(a.AttachedVariable, 0);
     EXPECT_EQ(a.TagPoint.x, Area().left);
+}
+
+TEST_F(AnnotationTest, CurveTiesFollowChangedObjectPointsOnceAtTheNextLayout) {
+    // Near the top of the plot, well above the diagonal curve.
+    CPlotAnnotation& a = Tied(0.5f, 0.05f, CPlotAnnotation::kCurve);
+    ASSERT_EQ(a.AttachedVariable, 1);
+    const CPlotAnnotation::Position tied = a.GetPosition();
+    // A line along the top edge, far nearer to the text than the diagonal.
+    const int line = Plot().CreateObject(0, 0);
+    const int lineVariable = Plot().FindObject(line)->YVarIndex + 1;
+    for (int k = 0; k <= 20; ++k) {
+        ASSERT_EQ(Plot().SetObjectPoint(line, k, k / 10.0, 2), 1);
+        // Every point the host sends leaves the tie alone until the next layout.
+        EXPECT_EQ(a.GetPosition(), tied) << k;
+    }
+    Draw();
+    EXPECT_EQ(a.Attachment, CPlotAnnotation::kCurve);
+    EXPECT_EQ(a.AttachedVariable, lineVariable);
+    EXPECT_NEAR(a.AnchorY, 2.0, 1e-6);
+    // Whoever reads the tie before a layout settles it the same way: the line moved down a
+    // little, through the text, is still the nearer curve.
+    for (int k = 0; k <= 20; ++k) Plot().SetObjectPoint(line, k, k / 10.0, 1.9);
+    EXPECT_NEAR(a.AnchorY, 2.0, 1e-6);
+    Plot().SettleCurveTies();
+    EXPECT_EQ(a.AttachedVariable, lineVariable);
+    EXPECT_NEAR(a.AnchorY, 1.9, 1e-6);
 }
 
 TEST_F(AnnotationTest, DataPointTiesOutsideTheRangesAreRefused) {

@@ -196,6 +196,27 @@ TEST_F(PlotObjectTest, HostilePointNumbersNeverGrowTheVariablesWithoutBound) {
     EXPECT_EQ(Plot().SetObjectPoint(4242, 0, 1, 1), 0);
 }
 
+TEST_F(PlotObjectTest, PointsStayWithinThePlotsBudgetAndDeletedObjectsGiveTheirSlotsBack) {
+    CPlotLook& p = Plot();
+    const int a = p.CreateObject(kLine, 0);
+    const int b = p.CreateObject(kLine, 0);
+    auto total = [&p] {
+        std::uint64_t sum = 0;
+        for (const auto& v : p.XVars) sum += v->Capacity();
+        for (const auto& v : p.YVars) sum += v->Capacity();
+        return sum;
+    };
+    // Point 9 grows both variables of an object to 19 slots: room for one object's.
+    p.SlotBudget = total() + 40;
+    EXPECT_EQ(p.SetObjectPoint(a, 9, 1, 2), 1);
+    EXPECT_EQ(p.SetObjectPoint(b, 9, 3, 4), 0);
+    EXPECT_EQ(YOf(b).Capacity(), 0u);
+    EXPECT_EQ(XOf(b).Capacity(), 0u);
+    EXPECT_EQ(p.SetObjectFlags(a, -1, 0), 0xFFFF);
+    EXPECT_EQ(p.SetObjectPoint(b, 9, 3, 4), 1);
+    EXPECT_EQ(p.GetObjectPoint(b, 9).y, 4);
+}
+
 // ---- attributes ----
 
 TEST_F(PlotObjectTest, LineAttributesFollowTheMask) {

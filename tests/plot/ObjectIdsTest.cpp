@@ -1,10 +1,13 @@
-// Object ids: creation order up to the first wrap, skipping ids in use after it, and a search
-// that ends when every id is taken.
+// Object ids: creation order up to the first wrap, skipping ids in use after it, a search
+// that ends when every id is taken, and the plot's index of the ids its objects use.
 #include <gtest/gtest.h>
 
 #include <set>
 
+#include "objects/CPlotObj.h"
 #include "objects/ObjectIdAllocator.h"
+#include "objects/PlotObjectList.h"
+#include "PlotTestSupport.h"
 
 namespace vtg {
 namespace {
@@ -70,6 +73,81 @@ TEST(ObjectIdsTest, AKeptIdIsNeverAllocatedBeforeTheWrap) {
         const int id = ids.Allocate(inUse);
         EXPECT_TRUE(used.insert(id).second) << id << " was handed out twice";
     }
+}
+
+std::unique_ptr<CPlotObj> Plain(int id) { return std::make_unique<CPlotObj>(id, PlotObjKind::Plain); }
+
+TEST(ObjectListTest, TheIndexFollowsEveryChangeOfTheList) {
+    PlotObjectList list;
+    for (int id : {101, 205, 101, 32100, 40000}) list.push_back(Plain(id));
+    CPlotObj* first = list[0].get();
+    // Of two objects with one id the first is found, as a search in order finds it.
+    EXPECT_EQ(list.Find(101), first);
+    EXPECT_EQ(list.Find(205), list[1].get());
+    EXPECT_EQ(list.Find(999), nullptr);
+    EXPECT_EQ(list.Take(101).get(), first);
+    EXPECT_EQ(list.Find(101), list[1].get());
+    EXPECT_EQ(list.EraseIf([](const auto& o) { return o->Id > 30000; }), 2u);
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0]->Id, 205);
+    EXPECT_EQ(list.Find(32100), nullptr);
+    EXPECT_EQ(list.Take(32100), nullptr);
+    EXPECT_EQ(list.Take(101)->Id, 101);
+    EXPECT_EQ(list.Find(101), nullptr);
+    list.clear();
+    EXPECT_EQ(list.Find(205), nullptr);
+    EXPECT_TRUE(list.empty());
+}
+
+TEST(ObjectListTest, EveryAllocatableIdInUseIsKnownWithoutASearch) {
+    PlotObjectList list;
+    for (int id = ObjectIdAllocator::kFirstId; id < ObjectIdAllocator::kLastId; ++id) list.push_back(Plain(id));
+    // Ids outside the allocator's range and a second object with an id count for nothing.
+    for (int id : {100, 32101, 500}) list.push_back(Plain(id));
+    EXPECT_FALSE(list.AllocatableIdsTaken());
+    list.push_back(Plain(ObjectIdAllocator::kLastId));
+    EXPECT_TRUE(list.AllocatableIdsTaken());
+    list.Take(500);
+    EXPECT_TRUE(list.AllocatableIdsTaken()) << "the other object with id 500 remains";
+    list.Take(500);
+    EXPECT_FALSE(list.AllocatableIdsTaken());
+    list.push_back(Plain(500));
+    list.EraseIf([](const auto& o) { return o->Id == 101; });
+    EXPECT_FALSE(list.AllocatableIdsTaken());
+}
+
+// A host that counts how often the id allocator asks whether an id is in use.
+struct CountingHost : test::FakePlotHost {
+    int AllocateObjectId(const std::function<bool(int)>& inUse) override {
+        return ids.Allocate([&](int id) { return ++asked, inUse(id); });
+    }
+    int ClaimObjectId(int given, const std::function<bool(int)>& inUse) override {
+        return ids.Claim(given, [&](int id) { return ++asked, inUse(id); });
+    }
+    int asked = 0;
+};
+
+TEST(PlotObjectIdsTest, WhenEveryIdIsTakenNewObjectsAreRefusedAtOnce) {
+    CDrawTool tool;
+    CPlotEnv env;
+    env.Tools = &tool;
+    CountingHost host;
+    CPlotLook plot(env, host);
+    constexpr int kPlain = 3;
+    while (plot.CreateObject(kPlain, 0) != 0) {
+    }
+    ASSERT_EQ(plot.Objects.size(), static_cast<std::size_t>(ObjectIdAllocator::kIdCount));
+    host.asked = 0;
+    EXPECT_EQ(plot.CreateObject(kPlain, 0), 0);
+    EXPECT_EQ(plot.CreateObject(kPlain, 5000), 0);
+    EXPECT_EQ(plot.AddTextObject("t", 0.5f, 0.5f, 0, 0, "", 10, 0), 0);
+    EXPECT_EQ(host.asked, 0);
+    // A free id beyond the allocator's range is still kept.
+    EXPECT_EQ(plot.CreateObject(kPlain, 32500), 32500);
+    // An id given back is found again.
+    plot.SetObjectFlags(7777, -1, 0);
+    EXPECT_EQ(plot.CreateObject(kPlain, 0), 7777);
+    EXPECT_EQ(plot.FindObject(7777)->Kind, PlotObjKind::Plain);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "objects/CPlotObj.h"
+#include "platform/Automation.h"
 #include "platform/Locale.h"
 #include "plot/BinaryStream.h"
 #include "regions/CPlotAxisRgn.h"
@@ -151,6 +152,18 @@ TEST_F(DataTest, BlocksThatDoNotFitTheVariablesFailBeforeChangingAnything) {
     negative.I32(-1);
     BinaryReader in2(negative.Data());
     EXPECT_THROW(p.ParseData(in2), StreamError);
+
+    // Values that would take the plot past its budget of slots are refused as a whole.
+    p.SlotBudget = 20;
+    BinaryWriter big;
+    big.I32(5);
+    for (int k = 0; k < 5; ++k) big.F64(k);
+    big.I32(16);
+    for (int k = 0; k < 16; ++k) big.F64(k);
+    BinaryReader in3(big.Data());
+    EXPECT_THROW(p.ReadData(in3), AutomationError);
+    EXPECT_EQ(p.XVar(0)->Capacity(), 0u);
+    EXPECT_DOUBLE_EQ(p.YVar(0)->GetValue(0).value, 42);
 }
 
 TEST_F(DataTest, LabelsGoToCaptionsOrOnTimePlotsToLegends) {

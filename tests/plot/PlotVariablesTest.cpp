@@ -1,6 +1,11 @@
 // Counts, order and visibility of the plot's variables, and what a removal takes with it.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <vector>
+
 #include "objects/CPlotObj.h"
 #include "platform/Automation.h"
 #include "plot/PlotValues.h"
@@ -169,6 +174,58 @@ TEST_F(VariablesTest, RemovingAVariableUnbindsTheCaptionShowingItsLegend) {
     EXPECT_EQ(p.LabelsDirty, 1);
 }
 
+// What removing variables changes, in a form two plots can be compared by.
+std::string RemovalShape(CPlotLook& p) {
+    std::ostringstream out;
+    for (int i = 0; i < p.DependentCount(); ++i) out << "var " << p.YVar(i)->Color << "/" << p.YVar(i)->AxisMap << "\n";
+    for (const auto& axis : p.YAxisRgns) out << "axis " << axis->Label.Text << " #" << axis->AxisIndex << "\n";
+    for (const auto& caption : p.YLabelRgns) out << "caption " << (caption->Caption ? caption->Text() : "-") << "\n";
+    for (const auto& object : p.Objects) out << "object " << object->Id << " -> " << object->YVarIndex << "\n";
+    out << "labels dirty " << p.LabelsDirty << ", tracked " << p.TrackedVar;
+    return out.str();
+}
+
+TEST_F(VariablesTest, DroppingManyVariablesAtOnceEndsAsRemovingThemOneByOne) {
+    struct Row {
+        std::vector<int> axes;                  // per variable
+        int kept;
+    };
+    const Row rows[] = {
+        {{1, 2, 3, 2, 4, 1, 5, 3}, 3},          // axes 4 and 5 go, 2 and 3 stay
+        {{2, 2, 3, 3, 1, 1}, 2},                 // the last user of axis 3 goes last
+        {{1, 3, 2, 4, 4, 2}, 1},                 // every axis but the first goes
+        {{1, 2, 3}, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.axes.size() << " -> " << row.kept);
+        PlotFixture one;
+        PlotFixture all;
+        for (PlotFixture* f : {&one, &all}) {
+            CPlotLook& p = f->Plot();
+            p.SetVariableCount(static_cast<int>(row.axes.size()));
+            for (std::size_t i = 0; i < row.axes.size(); ++i) p.SetAxisMap(static_cast<int>(i), row.axes[i]);
+            p.RebuildYLabels();
+            for (std::size_t k = 0; k < p.YAxisRgns.size(); ++k) p.YAxisRgns[k]->Label.Text = "Y" + std::to_string(k);
+            p.YLabelRgns.back()->Caption = &p.YVars.back()->Label;
+            p.YVars.back()->Label.Text = "last";
+            p.LabelsDirty = 0;
+            p.TrackedVar = 0;
+            f->host.contentDeleted = 0;
+        }
+        // A count of 0 keeps one variable; the last one goes by itself.
+        const int trimmed = std::max(row.kept, 1);
+        for (int k = static_cast<int>(row.axes.size()); k > trimmed; --k) one.Plot().RemoveVariable(trimmed);
+        const int axes = all.Plot().YAxisCount();
+        all.Plot().SetVariableCount(row.kept);
+        // The host hears of it once, and once for every axis that went.
+        EXPECT_EQ(all.host.contentDeleted, 1 + axes - all.Plot().YAxisCount());
+        for (PlotFixture* f : {&one, &all}) {
+            if (row.kept == 0) f->Plot().RemoveVariable(0);
+        }
+        EXPECT_EQ(RemovalShape(all.Plot()), RemovalShape(one.Plot()));
+    }
+}
+
 TEST_F(VariablesTest, TheOnlyYAxisStaysWhenItsVariablesGo) {
     CPlotLook& p = Plot();
     p.RemoveVariable(0);
@@ -240,6 +297,71 @@ TEST_F(VariablesTest, DataGoToTheIndependentOrTheNumberedVariable) {
     EXPECT_FALSE(p.SetData(1, -1, 1.0));
     EXPECT_FALSE(p.SetXData(0, 0, 1.0));
     EXPECT_FALSE(p.SetXData(3, 0, 1.0));
+}
+
+// A variable grows to ten slots past a point written beyond its end, but never takes the
+// plot past its budget of value slots; slots the plot gives up count as free again.
+TEST_F(VariablesTest, WritesThatWouldPassTheSlotBudgetStoreNothing) {
+    CPlotLook& p = Plot();
+    p.SetVariableCount(3);
+    p.SetPointCount(10);                        // four variables of 10 slots
+    p.SlotBudget = 100;
+    auto capacities = [&p] {
+        std::vector<std::uint32_t> c{p.XVar(0)->Capacity()};
+        for (int i = 0; i < p.DependentCount(); ++i) c.push_back(p.YVar(i)->Capacity());
+        return c;
+    };
+    struct Row {
+        int index;                               // as SetData numbers them; -1 SetXData(1)
+        std::int64_t point;
+        bool stored;
+    };
+    const Row rows[] = {
+        {1, 9, true},                            // no growth
+        {1, 40, true},                           // 10 -> 50 slots: 80 in all
+        {2, 20, true},                           // 10 -> 30: exactly 100
+        {3, 10, false},                          // one more slot would pass the budget
+        {0, 10, false},
+        {-1, 10, false},
+        {2, 29, true},                           // within what it holds
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.index << " @ " << row.point);
+        const std::vector<std::uint32_t> before = capacities();
+        auto write = [&] {
+            return row.index < 0 ? p.SetXData(1, row.point, 7.0) : p.SetData(row.index, row.point, 7.0);
+        };
+        if (row.stored) {
+            EXPECT_TRUE(write());
+        } else {
+            EXPECT_THROW(write(), AutomationError);
+            EXPECT_EQ(capacities(), before);
+        }
+    }
+    EXPECT_DOUBLE_EQ(p.YVar(0)->GetValue(40).value, 7.0);
+    EXPECT_EQ(p.YVar(2)->GetValue(9).value, kMissingValue);
+    // The removed variable's slots are free again: exactly enough for X to grow to 20.
+    p.SetVariableCount(2);
+    EXPECT_TRUE(p.SetData(0, 10, 1.0));
+    EXPECT_THROW(p.SetData(1, 50, 1.0), AutomationError);
+}
+
+TEST_F(VariablesTest, ManyVariablesWrittenFarOutStopAtTheBudget) {
+    CPlotLook& p = Plot();
+    p.SetVariableCount(40);
+    p.SlotBudget = 1000;
+    int refused = 0;
+    for (int v = 1; v <= 40; ++v) {
+        try {
+            p.SetData(v, 90, 1.0);              // grows to 100 slots
+        } catch (const AutomationError&) {
+            ++refused;
+        }
+    }
+    std::uint64_t total = p.XVar(0)->Capacity();
+    for (int i = 0; i < p.DependentCount(); ++i) total += p.YVar(i)->Capacity();
+    EXPECT_EQ(total, 1000u);                    // ten variables of 100 slots
+    EXPECT_EQ(refused, 30);
 }
 
 TEST_F(VariablesTest, NamingAVariableFillsItsMapCaptionOnce) {

@@ -3,12 +3,28 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <string>
+#include <vector>
 
 #include "platform/Locale.h"
 #include "plot/PlotTestSupport.h"
 
 namespace vtg {
 namespace {
+
+// Every UTF-8 sequence in text is complete.
+bool WholeCharacters(const std::string& text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t n = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        if (i + n > text.size()) return false;
+        for (std::size_t k = 1; k < n; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        }
+        i += n;
+    }
+    return true;
+}
 
 struct SymbolsTest : test::PlotFixture, testing::Test {
     LocaleOverride locale{{".", "yyyy-MM-dd", "HH:mm:ss"}};
@@ -56,6 +72,79 @@ TEST_F(SymbolsTest, NamesMatchWithoutRegardToCaseBeyondAscii) {
     EXPECT_EQ(p.LookupSymbol("Unit").result, 1);
     EXPECT_EQ(p.LookupSymbol("UNITS").result, 0);
     EXPECT_EQ(p.LookupSymbol("\xC3").result, 0);
+}
+
+TEST_F(SymbolsTest, NamesMatchAsCaseFoldingMatchesThem) {
+    struct Row {
+        const char* defined;
+        const char* asked;
+        bool found;
+    };
+    const Row rows[] = {
+        {"Pressure", "PRESSURE", true},
+        {"k_max", "\xE2\x84\xAA_MAX", true},            // the Kelvin sign folds to "k"
+        {"\xC7\x85x", "\xC7\x86X", true},                // title case and lower case
+        {"stra\xC3\x9F" "e", "STRASSE", false},          // no expansion to two letters
+        {"\xFF" "a", "\xFF" "A", false},                   // not UTF-8: compared as written
+        {"\xFF" "b", "\xFF" "b", true},
+        {"x", "xx", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.asked);
+        test::PlotFixture fresh;
+        fresh.Plot().SetSymbol(row.defined, "v");
+        EXPECT_EQ(fresh.Plot().LookupSymbol(row.asked).result, row.found ? 1 : 0);
+        // Setting it under the other spelling changes the one symbol or adds another.
+        const std::size_t before = fresh.Plot().Symbols.size();
+        fresh.Plot().SetSymbol(row.asked, "w");
+        EXPECT_EQ(fresh.Plot().Symbols.size(), before + (row.found ? 0 : 1));
+        EXPECT_EQ(fresh.Plot().LookupSymbol(row.defined).value, row.found ? "w" : "v");
+    }
+}
+
+TEST_F(SymbolsTest, SymbolsKeepTheOrderTheyWereDefinedIn) {
+    CPlotLook& p = Plot();
+    p.SetSymbol("unit", "g");
+    p.SetSymbol("Zone", "A");
+    p.SetSymbol("date", "1 May");
+    std::vector<std::string> names;
+    for (const CPlotSymbol& s : p.Symbols) names.push_back(s.Name + "=" + s.Value);
+    EXPECT_EQ(names, (std::vector<std::string>{"DATE=1 May", "TIME=", "UNIT=g", "\xC3\x96lstand=hoch", "Zone=A"}));
+}
+
+TEST_F(SymbolsTest, ShownTextsStopAtTheCapBetweenCharacters) {
+    CPlotLook& p = Plot();
+    constexpr std::size_t kCap = CPlotLook::kMaxExpandedBytes;
+    // 25 KB of two-byte characters after one odd byte, so that the cap falls inside one.
+    std::string big = "x";
+    for (int i = 0; i < 12'500; ++i) big += "\xC3\xA9";
+    p.SetSymbol("BIG", big);
+    std::string manyRefs;
+    for (int i = 0; i < 6000; ++i) manyRefs += "&[BIG]";
+    std::string opens;
+    for (int i = 0; i < 50'000; ++i) opens += "&[";
+    opens += "]";
+    struct Row {
+        const char* what;
+        std::string text;
+        std::string substitution;
+        std::size_t size;
+    };
+    const Row rows[] = {
+        {"one symbol referred to over and over", manyRefs, "", kCap - 1},
+        {"a long value for every placeholder", std::string(6000, '%'), big, kCap - 1},
+        {"openings all closed by one far bracket", opens, "", kCap},
+        {"short texts are untouched", "&[BIG]", "", big.size()},
+    };
+    p.SubstitutionString = "%";
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const std::string shown = p.DisplayText(row.text, row.substitution);
+        EXPECT_EQ(shown.size(), row.size);
+        EXPECT_TRUE(WholeCharacters(shown));
+    }
+    // The stored texts are not touched.
+    EXPECT_EQ(p.LookupSymbol("BIG").value, big);
 }
 
 TEST_F(SymbolsTest, DateAndTimeAreTakenWhenFirstShownAndKeptUntilRefreshed) {

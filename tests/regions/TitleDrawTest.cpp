@@ -8,6 +8,7 @@
 #include "platform/RecordingSurface.h"
 #include "plot/CPlotEnv.h"
 #include "plot/PlotTestSupport.h"
+#include "regions/CPlotAxisRgn.h"
 #include "regions/CPlotLabelRgn.h"
 
 namespace vtg {
@@ -16,7 +17,7 @@ namespace {
 struct TitleDrawTest : test::PlotFixture, testing::Test {
     RecordingSurface dc;
 
-    std::vector<DrawCall> DrawLaidOut(CPlotTitleRgn& region, int left, int top) {
+    std::vector<DrawCall> DrawLaidOut(CPlotLabelRgn& region, int left, int top) {
         const Size size = region.Measure(dc, Plot());
         region.SetRect(left, top, left + size.cx, top + size.cy);
         dc.Clear();
@@ -62,6 +63,44 @@ TEST_F(TitleDrawTest, CornerLabelsDrawTheirTextAsItIsNow) {
     p.CornerRgns[2]->Draw(dc, p, 1);
     ASSERT_EQ(dc.Texts(), std::vector<std::string>{"Oil"});
     EXPECT_EQ(dc.CallsOf(DrawOp::Text)[0].points[0].y, p.CornerRgns[2]->Rect.bottom);
+}
+
+TEST_F(TitleDrawTest, TextRegionsLayOutNoMoreThanAWindowCanShow) {
+    CPlotLook& p = Plot();
+    std::string manyLines;
+    for (int i = 0; i < 150; ++i) manyLines += "Line\r";
+    std::string accents;
+    for (int i = 0; i < 1500; ++i) accents += "\xC3\xA9";
+    p.SetSymbol("WIDE", std::string(3000, 'w'));
+    std::string shownAccents;
+    for (std::size_t i = 0; i < kMaxShownLineChars; ++i) shownAccents += "\xC3\xA9";
+    struct Row {
+        const char* what;
+        CPlotLabel* label;
+        CPlotLabelRgn* region;
+        std::string text;
+        std::size_t lines;
+        std::string first;
+    };
+    const Row rows[] = {
+        {"many lines", &p.TitleRgn->Label, p.TitleRgn.get(), manyLines, kMaxShownLines, "Line"},
+        {"a long line of two-byte characters", &p.TitleRgn->Label, p.TitleRgn.get(), accents, 1, shownAccents},
+        {"a symbol that makes a line long", &p.TitleRgn->Label, p.TitleRgn.get(), "&[WIDE]", 1,
+         std::string(kMaxShownLineChars, 'w')},
+        {"a long caption", &p.XAxisRgn->Label, p.XLabelRgn.get(), std::string(2000, 'c'), 1,
+         std::string(kMaxShownLineChars, 'c')},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        row.label->Text = row.text;
+        const auto texts = DrawLaidOut(*row.region, 0, 0);
+        ASSERT_EQ(texts.size(), row.lines);
+        EXPECT_EQ(texts.front().text, row.first);
+        const Size line = env.MeasureText(dc, p.Fonts[CPlotLook::kTitleFont].Horizontal(), "Line");
+        if (row.lines > 1) EXPECT_EQ(row.region->Rect.Height(), static_cast<int>(row.lines) * line.cy);
+        // What is stored stays whole.
+        EXPECT_EQ(row.label->Text, row.text);
+    }
 }
 
 }  // namespace
