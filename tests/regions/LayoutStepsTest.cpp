@@ -15,7 +15,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // A 400 x 310 screen plot: title 100 x 20, X caption 60 x 16, X tick labels at most 24 x 13,
-// one Y axis with labels 30 x 13 and its caption 16 across, 50 along.
+// one Y axis with labels 27 x 13 and its caption 16 across, 50 along.
 LayoutInput BasePlot() {
     LayoutInput in;
     in.width = 400;
@@ -23,7 +23,7 @@ LayoutInput BasePlot() {
     in.title = {100, 20};
     in.bottomCaption = {60, 16};
     in.bottomLabels = {24, 13};
-    in.sideAxes = {{true, {30, 13}}};
+    in.sideAxes = {{true, {27, 13}}};
     in.sideCaptions = {{1, true, {16, 50}}};
     return in;
 }
@@ -32,7 +32,8 @@ bool Inside(const Rect& r, int w, int h) { return r.left >= 0 && r.top >= 0 && r
 
 TEST(LayoutSteps, BasePlotToThePixel) {
     const LayoutResult out = ComputeLayout(BasePlot());
-    // t = 20 + 10; b' = 310 - 2*16; S = 13 + 3; C = 3 + 16 + (30 + 7); c = 400 - 12 - 7.
+    // t = 20 + 10; b' = 310 - 2*16; S = 13 + 3; c = 400 - 12 - 7; C = the caption 16, the
+    // gap 7 (half a label's height), the labels 27 with their 2 + 3 units of inset, the line 1.
     EXPECT_EQ(out.drawing, (Rect{56, 30, 381, 262}));
     EXPECT_EQ(out.title, (Rect{168, 5, 268, 25}));
     EXPECT_EQ(out.bottomAxis, (Rect{56, 263, 381, 278}));
@@ -48,13 +49,14 @@ TEST(LayoutSteps, BasePlotToThePixel) {
     in.lengthenCaptions = true;
     EXPECT_EQ(ComputeLayout(in).sideCaptions[0], (Rect{0, 107, 16, 186}));
     // A caption without text (or without an axis) takes no room: the area reaches the axis
-    // labels plus 3 units. Flipped plots count one caption whatever it shows.
+    // labels, their inset and the line. Flipped plots keep one caption's room whatever it
+    // shows.
     in = BasePlot();
     in.sideCaptions[0].visible = false;
-    EXPECT_EQ(ComputeLayout(in).drawing.left, 3 + 30 + 7);
+    EXPECT_EQ(ComputeLayout(in).drawing.left, 27 + 5 + 1);
     EXPECT_TRUE(ComputeLayout(in).sideCaptions[0].IsEmpty());
     in.flipped = true;
-    EXPECT_EQ(ComputeLayout(in).drawing.left, 3 + 16 + 30 + 7);
+    EXPECT_EQ(ComputeLayout(in).drawing.left, 16 + 27 + 5 + 1);
 }
 
 TEST(LayoutSteps, RightMarginIsHalfTheWidestBottomLabelAndSevenUnits) {
@@ -94,26 +96,36 @@ TEST(LayoutSteps, AxesAndCaptionsRunFromTheLastToTheFirst) {
     const int t = 30;
     const int b = 262;
     const Row rows[] = {
+        // From the right: axis 2 (line 1, labels 40 + 2 + 3), gap 7, its caption 16; the
+        // ticks of axis 1 (5) after a gap of 7, axis 1 (line 1, labels 30 + 2), gap 7, its
+        // caption 16.
         {"two axes",
          {{true, {30, 13}}, {true, {40, 13}}},
          {{1, true, {16, 50}}, {2, true, {16, 60}}},
-         // 3 + 2*16 + 37 + 47
-         119,
-         {{23, t, 52, b}, {76, t, 118, b}},
-         {{0, 121, 16, 171}, {53, 116, 69, 176}}},
+         137,
+         {{23, t, 55, b}, {91, t, 136, b}},
+         {{0, 121, 16, 171}, {68, 116, 84, 176}}},
+        // A hidden axis takes no room; its caption stays, a gap away from its neighbours.
         {"the middle one hidden",
          {{true, {30, 13}}, {false, {40, 13}}, {true, {20, 13}}},
          {{1, true, {16, 50}}, {2, true, {16, 60}}, {3, true, {16, 40}}},
-         115,
-         {{23, t, 52, b}, {}, {92, t, 114, b}},
-         {{0, 121, 16, 171}, {53, 116, 69, 176}, {69, 126, 85, 166}}},
+         140,
+         {{23, t, 55, b}, {}, {114, t, 139, b}},
+         {{0, 121, 16, 171}, {68, 116, 84, 176}, {91, 126, 107, 166}}},
         {"two captions on one axis",
          {{true, {30, 13}}},
          {{1, true, {16, 50}}, {1, true, {16, 40}}},
-         // 3 + 2*16 + 37
-         72,
-         {{39, t, 71, b}},
-         {{16, 121, 32, 171}, {0, 126, 16, 166}}},
+         82,
+         {{46, t, 81, b}},
+         {{23, 121, 39, 171}, {0, 126, 16, 166}}},
+        // Each caption is as wide as its own text, a raised exponent included.
+        {"captions of their own widths",
+         {{true, {30, 13}}, {true, {30, 13}}},
+         {{1, true, {16, 50}}, {2, true, {22, 60}}},
+         // 35 + 1 + 7 + 22 + 7 + 5 + 1 + 32 + 7 + 16
+         133,
+         {{23, t, 55, b}, {97, t, 132, b}},
+         {{0, 121, 16, 171}, {68, 116, 90, 176}}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -168,11 +180,13 @@ TEST(LayoutSteps, ScaledOutputScalesEveryUnitLength) {
     in.legend = {480, 300};
     in.legendX = 0;
     const LayoutResult out = ComputeLayout(in);
-    // S = 78 + 18; C = 18 + 96 + (180 + 39); c = 2400 - 72 - 42; the legend's left edge keeps
-    // 5 units (30) from the window: C = 30 + 480.
+    // S = 78 + 18; C = 96 + 39 + (180 + 12 + 18 + 1); c = 2400 - 72 - 42; the legend's left
+    // edge keeps 5 units (30) from the window: C = 30 + 480.
     EXPECT_EQ(out.bottomAxis, (Rect{510, 1573, 2286, 1668}));
     EXPECT_EQ(out.drawing, (Rect{510, 180, 2286, 1572}));
-    EXPECT_EQ(out.sideAxes[0], (Rect{312, 180, 509, 1572}));
+    EXPECT_EQ(out.sideAxes[0], (Rect{299, 180, 509, 1572}));
+    in.legendShown = false;
+    EXPECT_EQ(ComputeLayout(in).drawing.left, 346);
     EXPECT_EQ(out.legend.left, 31);
 }
 
