@@ -1,0 +1,82 @@
+// The legend box as a host drives it: switched on first, then variables, legend texts, hiding
+// and showing line objects, symbols and the legend font change through the automation
+// interface, and every paint draws a frame that holds all the items it lists.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "objects/CPlotObj.h"
+#include "platform/RecordingSurface.h"
+#include "plot/LegendTestSupport.h"
+#include "MethodsTestSupport.h"
+
+namespace vtg {
+namespace {
+
+using test::I2;
+
+struct LegendBoxTest : test::MethodsFixture, testing::Test {
+    test::DrawnLegend Paint() {
+        RecordingSurface dc(SurfaceKind::Memory, {400, 300});
+        Ctrl().OnDraw(dc, {0, 0, 400, 300}, {0, 0, 400, 300});
+        return test::LegendOf(dc, *Plot().LegendRgn);
+    }
+    Variant LineObject(int variable) { return I2(Plot().Objects[static_cast<std::size_t>(variable)]->Id); }
+    void Text(const char* method, int index, const std::string& text) {
+        Call(method, {I2(index), Variant(text)});
+    }
+};
+
+TEST_F(LegendBoxTest, EveryPaintFramesTheItemsTheHostLeftIt) {
+    // On before the host has set any legend text: the first draw gives the first variable the
+    // Y caption as its legend, after the box was measured for none.
+    test::Put(Ctrl(), "ylabel", Variant(std::string("Level")));
+    test::Put(Ctrl(), "ShowLegend", Variant(true));
+    struct Step {
+        const char* name;
+        std::function<void()> change;
+        std::vector<std::string> texts;
+    };
+    const Step steps[] = {
+        {"the default item", [] {}, {"Level"}},
+        {"three variables", [&] { test::Put(Ctrl(), "nvariables", I2(3)); }, {"Level"}},
+        {"legend texts",
+         [&] {
+             Text("SetLegend", 1, "Feed");
+             Text("SetLegend", 2, "Product stream");
+             Text("SetLegend", 3, "Bottoms");
+         },
+         {"Feed", "Product stream", "Bottoms"}},
+        {"a line object hidden", [&] { Call("SetObject", {LineObject(1), I2(0), I2(ObjectFlag::Visible)}); },
+         {"Feed", "Bottoms"}},
+        {"a text changed meanwhile", [&] { Text("SetLegend", 3, "Bottoms to storage"); },
+         {"Feed", "Bottoms to storage"}},
+        {"shown again", [&] { Call("SetObject", {LineObject(1), I2(ObjectFlag::Visible), I2(ObjectFlag::Visible)}); },
+         {"Feed", "Product stream", "Bottoms to storage"}},
+        {"a symbol's value",
+         [&] {
+             Call("SetSymbol", {Variant(std::string("U")), Variant(std::string("kg/h"))});
+             Text("SetLegend", 1, "Feed [&[U]]");
+             Call("SetSymbol", {Variant(std::string("U")), Variant(std::string("tonnes per hour"))});
+         },
+         {"Feed [tonnes per hour]", "Product stream", "Bottoms to storage"}},
+        {"the legend font",
+         [&] { Call("SetFont", {I2(3), Variant(std::string("Tahoma")), I2(15), I2(0)}); },
+         {"Feed [tonnes per hour]", "Product stream", "Bottoms to storage"}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.change();
+        const test::DrawnLegend legend = Paint();
+        ASSERT_FALSE(legend.frame.IsEmpty());
+        EXPECT_EQ(legend.texts, step.texts);
+        test::ExpectItemsInside(legend);
+        ASSERT_FALSE(legend.textBoxes.empty());
+        EXPECT_EQ(legend.frame.bottom - legend.textBoxes.back().bottom, Plot().LegendRgn->Margin);
+    }
+}
+
+}  // namespace
+}  // namespace vtg
