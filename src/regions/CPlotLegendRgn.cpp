@@ -67,6 +67,7 @@ struct LegendItem {
 };
 
 std::vector<LegendItem> CollectItems(Surface& dc, CPlotLook& plot, const CVTGFont* font) {
+    const CPlotEnv& env = plot.Environment();
     std::vector<LegendItem> items;
     for (const auto& var : plot.YVars) {
         if (var->Hidden || var->Label.Text.empty()) continue;
@@ -74,7 +75,12 @@ std::vector<LegendItem> CollectItems(Surface& dc, CPlotLook& plot, const CVTGFon
         item.var = var.get();
         item.axis = plot.AxisByNumber(var->AxisMap);
         item.text = plot.DisplayText(var->Label.Text, var->SubstValue);
-        item.extent = plot.Environment().MeasureText(dc, font, item.text + CaptionSuffixText(item.axis));
+        // Room for the text as measured and as drawn in the font scaled to the output scale,
+        // whichever is larger: on a page the two differ by several pixels on a long text.
+        const std::string shown = item.text + CaptionSuffixText(item.axis);
+        const Size measured = env.MeasureText(dc, font, shown);
+        const Size drawn = DrawnTextExtent(dc, env, font, shown);
+        item.extent = {std::max(measured.cx, drawn.cx), std::max(measured.cy, drawn.cy)};
         items.push_back(std::move(item));
     }
     return items;

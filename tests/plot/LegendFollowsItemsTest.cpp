@@ -105,5 +105,25 @@ TEST_F(LegendFollowsItemsTest, FrameHoldsEveryItemAfterEachChange) {
     }
 }
 
+TEST_F(LegendFollowsItemsTest, FrameHoldsItsItemsAtOutputScalesAboveOne) {
+    CPlotLook& p = Plot();
+    p.SetLegend(1, "Feed of the first column in tonnes per operating hour");
+    p.SetLegend(2, "Product stream");
+    RecordingSurface window;
+    p.ToggleLegend(&window);
+    // Scales at which the legend font, scaled to whole points, draws this text wider than its
+    // measured extent times the scale.
+    for (double scale : {1.42, 1.70, 2.33}) {
+        SCOPED_TRACE(scale);
+        env.OutputScale = scale;
+        p.SetSize(static_cast<int>(all.right * scale), static_cast<int>(all.bottom * scale));
+        RecordingSurface page(SurfaceKind::Memory, {p.Width, p.Height});
+        p.Draw(page, {0, 0, p.Width, p.Height}, 0, 1);
+        const test::DrawnLegend legend = test::LegendOf(page, *p.LegendRgn);
+        ASSERT_EQ(legend.texts.size(), 2u);
+        test::ExpectItemsInside(legend);
+    }
+}
+
 }  // namespace
 }  // namespace vtg
