@@ -104,6 +104,7 @@ Size CPlotAxisRgn::MeasureLabels(Surface& dc, CPlotLook& plot) {
     if (!Axis) return env.MeasureText(dc, font, "0");
     // Also settles the decimals that padding brings every label to.
     Size largest = Axis->MeasureTickLabels(dc, env, font);
+    if (!ScaledFontDiffers(env)) return largest;
     // The layout must make room for the labels as they will be drawn: padded, in the font
     // scaled to the output scale.
     const AxisTicks ticks = Axis->DrawnTicks();
@@ -133,6 +134,15 @@ std::optional<int> CPlotAxisRgn::GetAxisMode(int index) const {
 
 Size DrawnTextExtent(Surface& dc, const CPlotEnv& env, const CVTGFont* font, std::string_view text) {
     return dc.MeasureText(DrawnFont(env, font)->Realize(env.FontDpi), text);
+}
+
+bool ScaledFontDiffers(const CPlotEnv& env) { return env.OutputScale != 1.0; }
+
+Size RoomForText(Surface& dc, const CPlotEnv& env, const CVTGFont* font, std::string_view text) {
+    const Size measured = env.MeasureText(dc, font, text);
+    if (!ScaledFontDiffers(env)) return measured;
+    const Size drawn = DrawnTextExtent(dc, env, font, text);
+    return {std::max(measured.cx, drawn.cx), std::max(measured.cy, drawn.cy)};
 }
 
 TextMetrics DrawnFontMetrics(Surface& dc, const CPlotEnv& env, const CVTGFont* font) {

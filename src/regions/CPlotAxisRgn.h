@@ -95,6 +95,10 @@ std::vector<int> GridPositions(const CPlotAxis& axis, const CViewCoeff& view, in
 // here.
 Size DrawnTextExtent(Surface& dc, const CPlotEnv& env, const CVTGFont* font, std::string_view text);
 TextMetrics DrawnFontMetrics(Surface& dc, const CPlotEnv& env, const CVTGFont* font);
+// At an output scale of 1 the drawn font is the font itself: nothing needs measuring twice.
+bool ScaledFontDiffers(const CPlotEnv& env);
+// The larger of the measured extent (CPlotEnv::MeasureText) and the drawn one.
+Size RoomForText(Surface& dc, const CPlotEnv& env, const CVTGFont* font, std::string_view text);
 
 // Colour indexes outside the 16 axis and caption colours are stored as 0.
 inline int ClampColorIndex(int index) { return index >= 0 && index < 16 ? index : 0; }

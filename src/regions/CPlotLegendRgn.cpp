@@ -77,10 +77,7 @@ std::vector<LegendItem> CollectItems(Surface& dc, CPlotLook& plot, const CVTGFon
         item.text = plot.DisplayText(var->Label.Text, var->SubstValue);
         // Room for the text as measured and as drawn in the font scaled to the output scale,
         // whichever is larger: on a page the two differ by several pixels on a long text.
-        const std::string shown = item.text + CaptionSuffixText(item.axis);
-        const Size measured = env.MeasureText(dc, font, shown);
-        const Size drawn = DrawnTextExtent(dc, env, font, shown);
-        item.extent = {std::max(measured.cx, drawn.cx), std::max(measured.cy, drawn.cy)};
+        item.extent = RoomForText(dc, env, font, item.text + CaptionSuffixText(item.axis));
         items.push_back(std::move(item));
     }
     return items;
