@@ -288,6 +288,10 @@ void CPlotLegendRgn::Invalidate(CPlotLook& plot) {
     plot.Host().InvalidateRect(Rect.Inflate(kInvalidateMargin, kInvalidateMargin), true);
 }
 
+void CPlotLegendRgn::InvalidateBox(CPlotLook& plot, const vtg::Rect& r) const {
+    if (!r.IsEmpty()) plot.Host().InvalidateRect(r.Inflate(kInvalidateMargin, kInvalidateMargin), true);
+}
+
 void CPlotLegendRgn::DrawDragFrame(Surface& dc) const {
     StateGuard restore(dc);
     // White XORed inverts whatever lies below, and drawing the frame again restores it.

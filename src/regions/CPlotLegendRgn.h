@@ -61,6 +61,9 @@ public:
     void DrawHandles(Surface& dc, CPlotLook& plot) override;
     // The frame's pen and the handles reach a little beyond the rectangle.
     void Invalidate(CPlotLook& plot) override;
+    // The same for a box at r (where the legend was before a layout moved it); nothing for an
+    // empty one.
+    void InvalidateBox(CPlotLook& plot, const vtg::Rect& r) const;
     int BeginTrack(Surface& dc, CPlotLook& plot, Point p) override;
     void BeginResize(Surface& dc, int hitCode) override;
     void Track(Surface& dc, CPlotLook& plot, Point p) override;

@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "objects/CPlotObj.h"
+#include "platform/ImageSurface.h"
 #include "platform/RecordingSurface.h"
 #include "plot/LegendTestSupport.h"
+#include "regions/CPlotDrawingRgn.h"
 #include "MethodsTestSupport.h"
 
 namespace vtg {
@@ -22,6 +24,12 @@ struct LegendBoxTest : test::MethodsFixture, testing::Test {
         RecordingSurface dc(SurfaceKind::Memory, {400, 300});
         Ctrl().OnDraw(dc, {0, 0, 400, 300}, {0, 0, 400, 300});
         return test::LegendOf(dc, *Plot().LegendRgn);
+    }
+    // Paints until nothing is left invalid (a paint that moves the drawing area invalidates
+    // the window once more).
+    void PaintAll() {
+        for (int k = 0; k < 4 && site.Paint(); ++k) {
+        }
     }
     Variant LineObject(int variable) { return I2(Plot().Objects[static_cast<std::size_t>(variable)]->Id); }
     void Text(const char* method, int index, const std::string& text) {
@@ -76,6 +84,30 @@ TEST_F(LegendBoxTest, EveryPaintFramesTheItemsTheHostLeftIt) {
         ASSERT_FALSE(legend.textBoxes.empty());
         EXPECT_EQ(legend.frame.bottom - legend.textBoxes.back().bottom, Plot().LegendRgn->Margin);
     }
+}
+
+TEST_F(LegendBoxTest, APaintElsewhereRepaintsTheBoxWhereItWasAndWhereItIs) {
+    test::Put(Ctrl(), "nvariables", I2(3));
+    for (int i = 1; i <= 3; ++i) Text("SetLegend", i, "Stream " + std::to_string(i));
+    test::Put(Ctrl(), "ShowLegend", Variant(true));
+    PaintAll();
+    const Rect before = Plot().LegendRgn->Rect;
+    // Hidden without a redraw; then a small part of the drawing area far from the legend is
+    // painted, and whatever that paint leaves invalid is painted too.
+    Call("SetObject", {LineObject(1), I2(0), I2(ObjectFlag::Visible)});
+    const Rect area = Plot().DrawingRgn->Rect;
+    const Rect spot{area.left + 5, area.bottom - 20, area.left + 25, area.bottom - 5};
+    site.Invalidate(&spot);
+    PaintAll();
+    const Rect after = Plot().LegendRgn->Rect;
+    ASSERT_LT(after.Height(), before.Height());
+    ImageSurface& screen = site.BackingImage();
+    const Color background = screen.GetPixel(site.ClientSize().cx - 1, site.ClientSize().cy - 1);
+    // The old box's bottom edge is gone, the new one is drawn.
+    int left = 0;
+    for (int x = before.left; x < before.right; ++x) left += screen.GetPixel(x, before.bottom - 1) != background;
+    EXPECT_EQ(left, 0);
+    EXPECT_NE(screen.GetPixel((after.left + after.right) / 2, after.bottom - 1), background);
 }
 
 }  // namespace
