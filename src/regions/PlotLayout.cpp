@@ -23,6 +23,8 @@ int ClampToInt(double v) {
 constexpr double kAxisTickLength = 5;
 constexpr double kAxisLabelInset = 2;
 constexpr double kOuterLabelInset = 3;
+// Between the window's left edge and the leftmost caption or axis, in units.
+constexpr double kSideMargin = 3;
 
 // A column of the left side: from left to right (the axis line's column for an axis).
 struct Column {
@@ -133,7 +135,8 @@ SideColumns ColumnsOfSide(const Work& w) {
     if ((in.flipped || in.triangular) && !anyCaption && !in.sideCaptions.empty()) {
         x -= in.sideCaptions.front().extent.cx;
     }
-    s.width = -x;
+    // The leftmost column keeps a margin from the window's edge.
+    s.width = -x + w.Units(kSideMargin);
     return s;
 }
 

@@ -72,16 +72,16 @@ TEST_F(LayoutPlot, RectanglesFollowTheMeasuredSizesAtAnyOutputScale) {
         const Size xLabels = p.XAxisRgn->Measure(dc, p);
         const Size yLabels = p.YAxisRgns[0]->Measure(dc, p);
         const Size yCaption = p.YLabelRgns[0]->Measure(dc, p);
-        // The caption, a gap of half a label's height, the labels with their inset of 5 units
-        // from the line, the line.
-        const int left = yCaption.cx + (yLabels.cy + 1) / 2 + yLabels.cx + units(5) + 1;
+        // A margin of 3 units, the caption, a gap of half a label's height, the labels with
+        // their inset of 5 units from the line, the line.
+        const int left = units(3) + yCaption.cx + (yLabels.cy + 1) / 2 + yLabels.cx + units(5) + 1;
         const int bottom = h - 2 * xCaption.cy - xLabels.cy - units(3);
         EXPECT_EQ(DrawingArea(), (Rect{left, title.cy + title.cy / 2, w - xLabels.cx / 2 - units(7), bottom}));
         EXPECT_EQ(p.TitleRgn->Rect.Height(), title.cy);
         EXPECT_EQ(p.XLabelRgn->Rect.Width(), xCaption.cx);
         EXPECT_EQ(p.XAxisRgn->Rect.top, bottom + 1);
         EXPECT_EQ(p.YAxisRgns[0]->Rect.Width(), yLabels.cx + units(5));
-        EXPECT_EQ(p.YLabelRgns[0]->Rect, (Rect{0, (DrawingArea().top + bottom) / 2 - yCaption.cy / 2, yCaption.cx,
+        EXPECT_EQ(p.YLabelRgns[0]->Rect, (Rect{units(3), (DrawingArea().top + bottom) / 2 - yCaption.cy / 2, units(3) + yCaption.cx,
                                                 (DrawingArea().top + bottom) / 2 - yCaption.cy / 2 + yCaption.cy}));
     }
 }
@@ -95,7 +95,8 @@ TEST_F(LayoutPlot, CaptionsWithoutTextAreSuppressedUntilTheyHaveOne) {
     Plot().YAxisRgns[0]->Label.Text = "Flow";
     Lay(400, 310);
     EXPECT_EQ(caption.Suppressed, 0);
-    EXPECT_EQ(caption.Rect.left, 0);
+    // The leftmost column, 3 units from the window's edge.
+    EXPECT_EQ(caption.Rect.left, 3);
 }
 
 TEST_F(LayoutPlot, SeveralYAxesStandSideBySide) {
@@ -125,7 +126,7 @@ TEST_F(LayoutPlot, SeveralYAxesStandSideBySide) {
         EXPECT_EQ(caption->Rect.Width(), caption->Measure(dc, p).cx);
         L -= caption->Rect.Width();
     }
-    EXPECT_EQ(L, 0);
+    EXPECT_EQ(L, 3);
 
     const Size middle = p.YAxisRegion(2)->Measure(dc, p);
     p.YAxisRegion(2)->Hidden = 1;
