@@ -20,6 +20,7 @@ struct DrawnLegend {
     std::vector<Rect> samples;          // lines, markers and bars
 };
 
+// The pixels a stroke through points covers, its pen's width across.
 inline Rect BoundsOf(const std::vector<Point>& points, int penWidth) {
     const int w = std::max(1, penWidth);
     Rect box{points.front().x, points.front().y, points.front().x, points.front().y};

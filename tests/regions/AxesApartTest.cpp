@@ -11,6 +11,7 @@
 
 #include "platform/RecordingSurface.h"
 #include "plot/CPlotEnv.h"
+#include "plot/LegendTestSupport.h"
 #include "plot/PlotTestSupport.h"
 #include "regions/CPlotAxisRgn.h"
 #include "regions/CPlotDrawingRgn.h"
@@ -27,19 +28,6 @@ struct Drawn {
     std::vector<Rect> texts;
     std::vector<Rect> strokes;
 };
-
-// The pixels a stroke covers, its pen's width across.
-Rect StrokeBox(const DrawCall& call) {
-    const int w = std::max(1, call.state.pen.width);
-    Rect box{call.points.front().x, call.points.front().y, call.points.front().x, call.points.front().y};
-    for (Point p : call.points) {
-        box.left = std::min(box.left, p.x);
-        box.top = std::min(box.top, p.y);
-        box.right = std::max(box.right, p.x);
-        box.bottom = std::max(box.bottom, p.y);
-    }
-    return {box.left - w / 2, box.top - w / 2, box.right - w / 2 + w, box.bottom - w / 2 + w};
-}
 
 struct AxesApartTest : test::PlotFixture, testing::Test {
     // Per axis: range, caption; the second axis's labels carry a multiplier of 10^3.
@@ -86,7 +74,7 @@ struct AxesApartTest : test::PlotFixture, testing::Test {
         Drawn d{name, region.Rect, region.Rect.Height() > region.Rect.Width(), {}, {}};
         for (const DrawCall& call : dc.Calls()) {
             if (call.op == DrawOp::Text) d.texts.push_back(call.rect);
-            if (call.op == DrawOp::Polyline) d.strokes.push_back(StrokeBox(call));
+            if (call.op == DrawOp::Polyline) d.strokes.push_back(test::BoundsOf(call.points, call.state.pen.width));
             if (call.op == DrawOp::Ellipse) d.strokes.push_back(call.rect);
         }
         return d;
