@@ -123,6 +123,17 @@ void Apply(CPlotLook& plot, const Sides& s, const LayoutResult& out) {
     if (out.rightEdgeRequestServed) plot.LegendBoxPlaced = 0;
 }
 
+// The legend's box follows its items and may change while the drawing area stays: a paint of
+// part of the window would leave pieces of the old box outside it. Pages and vector copies
+// are drawn whole and belong to no window.
+void RepaintMovedLegend(const Surface& dc, CPlotLook& plot, const Rect& before) {
+    CPlotLegendRgn* legend = plot.LegendRgn.get();
+    if (!legend || plot.ShowLegend != 1 || legend->Rect == before) return;
+    if (plot.Printing || dc.Kind() == SurfaceKind::Metafile) return;
+    legend->InvalidateBox(plot, before);
+    legend->InvalidateBox(plot, legend->Rect);
+}
+
 }  // namespace
 
 bool CPlotLook::Layout(Surface& dc) {
@@ -133,7 +144,9 @@ bool CPlotLook::Layout(Surface& dc) {
     const LayoutInput in = MeasureAll(dc, *this, sides);
     const LayoutResult out = ComputeLayout(in);
     const Rect before = DrawingRgn->Rect;
+    const Rect legendBefore = LegendRgn ? LegendRgn->Rect : Rect{};
     Apply(*this, sides, out);
+    RepaintMovedLegend(dc, *this, legendBefore);
     return DrawingRgn->Rect != before;
 }
 

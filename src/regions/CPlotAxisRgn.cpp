@@ -1,6 +1,8 @@
 #include "regions/CPlotAxisRgn.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 #include "axes/TickLayout.h"
 #include "plot/CPlotEnv.h"
@@ -17,6 +19,13 @@ namespace {
 constexpr int kMinGridGap = 5;
 // ClientType 1 hosts draw axis text in the control's foreground colour.
 constexpr int kForegroundTextClient = 1;
+// The label of a tick without a data value; it is never drawn.
+constexpr std::string_view kNoValueLabel = "1/0";
+
+// The font CPlotEnv::SelectFont selects for drawing.
+const CVTGFont* DrawnFont(const CPlotEnv& env, const CVTGFont* font) {
+    return env.Tool().GetFontScaled(font, env.OutputScale);
+}
 
 int* ModeField(CPlotAxis& axis, int index) {
     switch (index) {
@@ -91,8 +100,22 @@ Size CPlotAxisRgn::Measure(Surface& dc, CPlotLook& plot) { return MeasureLabels(
 
 Size CPlotAxisRgn::MeasureLabels(Surface& dc, CPlotLook& plot) {
     const CVTGFont* font = Fonts ? Fonts->Horizontal() : nullptr;
-    if (!Axis) return plot.Environment().MeasureText(dc, font, "0");
-    return Axis->MeasureTickLabels(dc, plot.Environment(), font);
+    const CPlotEnv& env = plot.Environment();
+    if (!Axis) return env.MeasureText(dc, font, "0");
+    // Also settles the decimals that padding brings every label to.
+    Size largest = Axis->MeasureTickLabels(dc, env, font);
+    if (!ScaledFontDiffers(env)) return largest;
+    // The layout must make room for the labels as they will be drawn: padded, in the font
+    // scaled to the output scale.
+    const AxisTicks ticks = Axis->DrawnTicks();
+    for (double value : ticks.values) {
+        const std::string text = Axis->FormatTickLabel(value, ticks.interval, true);
+        if (text == kNoValueLabel) continue;
+        const Size drawn = DrawnTextExtent(dc, env, font, text);
+        largest.cx = std::max(largest.cx, drawn.cx);
+        largest.cy = std::max(largest.cy, drawn.cy);
+    }
+    return largest;
 }
 
 bool CPlotAxisRgn::SetAxisMode(int index, int mode) {
@@ -107,6 +130,23 @@ bool CPlotAxisRgn::SetAxisMode(int index, int mode) {
 std::optional<int> CPlotAxisRgn::GetAxisMode(int index) const {
     const int* field = Axis ? ModeField(*Axis, index) : nullptr;
     return field ? std::optional<int>(*field) : std::nullopt;
+}
+
+Size DrawnTextExtent(Surface& dc, const CPlotEnv& env, const CVTGFont* font, std::string_view text) {
+    return dc.MeasureText(DrawnFont(env, font)->Realize(env.FontDpi), text);
+}
+
+bool ScaledFontDiffers(const CPlotEnv& env) { return env.OutputScale != 1.0; }
+
+Size RoomForText(Surface& dc, const CPlotEnv& env, const CVTGFont* font, std::string_view text) {
+    const Size measured = env.MeasureText(dc, font, text);
+    if (!ScaledFontDiffers(env)) return measured;
+    const Size drawn = DrawnTextExtent(dc, env, font, text);
+    return {std::max(measured.cx, drawn.cx), std::max(measured.cy, drawn.cy)};
+}
+
+TextMetrics DrawnFontMetrics(Surface& dc, const CPlotEnv& env, const CVTGFont* font) {
+    return dc.FontMetrics(DrawnFont(env, font)->Realize(env.FontDpi));
 }
 
 CPlotTriAxisRgn::CPlotTriAxisRgn(int triangleKind) : CPlotAxisRgn(RegionKind::YAxis, triangleKind) {}

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "axes/CPlotAxis.h"
@@ -14,7 +15,9 @@
 
 namespace vtg {
 
+class CPlotEnv;
 class CViewCoeff;
+class CVTGFont;
 
 // The per-axis modes of the automation's SetAxisMode/GetAxisMode.
 namespace AxisMode {
@@ -37,7 +40,8 @@ public:
     // The axis line, tick marks and tick labels (CPlotAxisRgn.cpp). A vertical axis scales
     // itself first and sets the environment's vertical mapping to its range.
     void Draw(Surface& dc, CPlotLook& plot, int force) override;
-    // The largest tick-label extent in the axis font, for the layout.
+    // The largest tick-label extent, for the layout: labels padded as drawn, measured both
+    // in the axis font times the output scale and in the scaled font they are drawn with.
     Size Measure(Surface& dc, CPlotLook& plot) override;
     Size MeasureLabels(Surface& dc, CPlotLook& plot);
     // Rescales the axis (when it needs it) for the drawing area, the axis font and the plot.
@@ -84,6 +88,17 @@ std::optional<MultiplierSuffix> MultiplierSuffixOf(const CPlotAxis& axis);
 // low <= y < high, each more than 5 pixels from the previous line kept.
 std::vector<int> GridPositions(const CPlotAxis& axis, const CViewCoeff& view, int deviceOffset, int low, int high,
                                bool verticalLines);
+
+// Text as the environment draws it: in the font scaled to the output scale (as
+// CPlotEnv::SelectFont selects it). Scaled fonts have whole point sizes, so these sizes are
+// not always the measured ones times the scale; room that drawn text must fit in is measured
+// here.
+Size DrawnTextExtent(Surface& dc, const CPlotEnv& env, const CVTGFont* font, std::string_view text);
+TextMetrics DrawnFontMetrics(Surface& dc, const CPlotEnv& env, const CVTGFont* font);
+// At an output scale of 1 the drawn font is the font itself: nothing needs measuring twice.
+bool ScaledFontDiffers(const CPlotEnv& env);
+// The larger of the measured extent (CPlotEnv::MeasureText) and the drawn one.
+Size RoomForText(Surface& dc, const CPlotEnv& env, const CVTGFont* font, std::string_view text);
 
 // Colour indexes outside the 16 axis and caption colours are stored as 0.
 inline int ClampColorIndex(int index) { return index >= 0 && index < 16 ? index : 0; }

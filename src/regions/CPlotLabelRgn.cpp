@@ -179,7 +179,26 @@ Size CPlotLabelRgn::Measure(Surface& dc, CPlotLook& plot) {
     const bool vertical = IsVertical(plot);
     // The extent is measured along the text, so a rotated text's length is its cx.
     const Size along = plot.Environment().MeasureText(dc, FontOf(Fonts, vertical), text);
-    return vertical ? Size{along.cy, along.cx} : along;
+    if (!vertical) return along;
+    const Across across = AcrossText(dc, plot, axis, along.cy);
+    return {across.above + across.below, along.cx};
+}
+
+CPlotLabelRgn::Across CPlotLabelRgn::AcrossText(Surface& dc, CPlotLook& plot, const CPlotAxis* axis,
+                                                int textHeight) const {
+    const CPlotEnv& env = plot.Environment();
+    const TextMetrics main = DrawnFontMetrics(dc, env, FontOf(Fonts, true));
+    Across a{main.ascent, main.descent};
+    const auto suffix = axis ? MultiplierSuffixOf(*axis) : std::nullopt;
+    if (!suffix || suffix->exponent.empty()) return a;
+    // The exponent is raised by half the text height towards the top of the glyphs, which on
+    // a caption reading upwards is to the left, and may reach beyond the caption's ascent.
+    const CVTGFont* small = FontOf(SecondFonts, true);
+    const TextMetrics raised = DrawnFontMetrics(dc, env, small ? small : FontOf(Fonts, true));
+    const int raise = textHeight / 2;
+    a.above = std::max(a.above, raise + raised.ascent);
+    a.below = std::max(a.below, raised.descent - raise);
+    return a;
 }
 
 void CPlotLabelRgn::Draw(Surface& dc, CPlotLook& plot, int force) {
@@ -197,8 +216,11 @@ void CPlotLabelRgn::Draw(Surface& dc, CPlotLook& plot, int force) {
     dc.SetTextColor(TextColor(plot));
     dc.SetBkMode(BkMode::Transparent);
     if (vertical) {
+        // The baseline stands as far in from the right edge as the glyphs reach below it, so
+        // that the text stays within the width Measure gave.
+        const int below = AcrossText(dc, plot, axis, along.cy).below;
         dc.SetTextAlign(TextAlign::Baseline | TextAlign::UpdateCP);
-        dc.MoveTo({r.right, r.top + along.cx});
+        dc.MoveTo({r.right - below, r.top + along.cx});
     } else {
         dc.SetTextAlign(TextAlign::Bottom | TextAlign::UpdateCP);
         dc.MoveTo({r.left, r.bottom});

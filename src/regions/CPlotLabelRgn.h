@@ -55,7 +55,7 @@ public:
 
     RegionClass Class() const override { return RegionClass::Label; }
     // The on-screen extent of the caption with its multiplier suffix: for a vertical caption
-    // cx is the rotated text's height and cy its length.
+    // cx is the rotated text's height as drawn (with a raised exponent) and cy its length.
     Size Measure(Surface& dc, CPlotLook& plot) override;
     // The caption, its multiplier suffix and, for a Y caption that stands for a variable, a
     // short sample of the variable's line and marker after the text.
@@ -90,6 +90,15 @@ public:
     int CornerFlag = 0;
     int ColorIndex = 0;
     int SampleVariable = 0;
+
+private:
+    // How far a vertical caption's drawn glyphs reach across the side, to the left of their
+    // baseline (above) and to the right of it (below).
+    struct Across {
+        int above = 0;
+        int below = 0;
+    };
+    Across AcrossText(Surface& dc, CPlotLook& plot, const CPlotAxis* axis, int textHeight) const;
 };
 
 class CPlotTriLabelRgn : public CPlotLabelRgn {

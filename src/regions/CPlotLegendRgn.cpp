@@ -67,6 +67,7 @@ struct LegendItem {
 };
 
 std::vector<LegendItem> CollectItems(Surface& dc, CPlotLook& plot, const CVTGFont* font) {
+    const CPlotEnv& env = plot.Environment();
     std::vector<LegendItem> items;
     for (const auto& var : plot.YVars) {
         if (var->Hidden || var->Label.Text.empty()) continue;
@@ -74,7 +75,9 @@ std::vector<LegendItem> CollectItems(Surface& dc, CPlotLook& plot, const CVTGFon
         item.var = var.get();
         item.axis = plot.AxisByNumber(var->AxisMap);
         item.text = plot.DisplayText(var->Label.Text, var->SubstValue);
-        item.extent = plot.Environment().MeasureText(dc, font, item.text + CaptionSuffixText(item.axis));
+        // Room for the text as measured and as drawn in the font scaled to the output scale,
+        // whichever is larger: on a page the two differ by several pixels on a long text.
+        item.extent = RoomForText(dc, env, font, item.text + CaptionSuffixText(item.axis));
         items.push_back(std::move(item));
     }
     return items;
@@ -196,8 +199,10 @@ void CPlotLegendRgn::SetProportions(int sampleLength, double itemSpacing, int ma
 }
 
 Size CPlotLegendRgn::Measure(Surface& dc, CPlotLook& plot) {
+    // Measured afresh every time: the items follow hidden and shown variables, legend texts,
+    // the symbols in them, the legend font and the output scale, and no change of any of them
+    // can leave the box measured for other items. A few text extents per layout cost little.
     const CPlotEnv& env = plot.Environment();
-    if (Measured && MeasuredScale == env.OutputScale) return {Width, Height};
     const Proportions p = SaneProportions(*this);
     const CVTGFont* font = Fonts ? Fonts->Horizontal() : nullptr;
     int widest = 0;
@@ -215,13 +220,14 @@ Size CPlotLegendRgn::Measure(Surface& dc, CPlotLook& plot) {
     ItemCount = static_cast<int>(items.size());
     ItemHeight = items.empty() ? 0 : items.front().extent.cy;
     WidestText = widest;
-    // The vertical margins are plain pixels: the items are drawn that far from the frame.
-    Height = height + 2 * p.margin;
-    MinHeight = minHeight + 2 * p.margin;
-    Width = widest + env.Units(3.0 * p.margin + p.sampleLength);
-    MinWidth = widest + env.Units(3.0 * p.margin + kMinSampleLength);
+    // The vertical margins are plain pixels: the items are drawn that far from the frame. No
+    // side is ever smaller than a resize may make it, so that an empty box can still be
+    // grabbed by its handles.
+    Height = std::max(height + 2 * p.margin, kMinLegendSide);
+    MinHeight = std::max(minHeight + 2 * p.margin, kMinLegendSide);
+    Width = std::max(widest + env.Units(3.0 * p.margin + p.sampleLength), kMinLegendSide);
+    MinWidth = std::max(widest + env.Units(3.0 * p.margin + kMinSampleLength), kMinLegendSide);
     Measured = 1;
-    MeasuredScale = env.OutputScale;
     Shown = 1;
     return {Width, Height};
 }
@@ -249,10 +255,13 @@ void CPlotLegendRgn::Draw(Surface& dc, CPlotLook& plot, int force) {
     const int sampleStart = r.left + env.Units(p.margin);
     const int sampleEnd = textX - env.Units(p.margin);
     const std::vector<LegendItem> items = CollectItems(dc, plot, font);
+    int y = r.top + p.margin;
     for (std::size_t k = 0; k < items.size(); ++k) {
         const LegendItem& item = items[k];
         const int h = item.extent.cy;
-        const int y = r.top + p.margin + static_cast<int>(static_cast<double>(k) * h * p.itemSpacing);
+        // The pitch Measure sized the box with: each item rounded on its own, so that the
+        // last item ends where the box expects it however many there are.
+        if (k > 0) y += Rounded(h * p.itemSpacing);
         if (plot.BarGraph) {
             DrawBarSample(dc, env, *item.var, {sampleStart, y, sampleEnd, y + h});
         } else {
@@ -277,6 +286,10 @@ void CPlotLegendRgn::DrawHandles(Surface& dc, CPlotLook& plot) {
 
 void CPlotLegendRgn::Invalidate(CPlotLook& plot) {
     plot.Host().InvalidateRect(Rect.Inflate(kInvalidateMargin, kInvalidateMargin), true);
+}
+
+void CPlotLegendRgn::InvalidateBox(CPlotLook& plot, const vtg::Rect& r) const {
+    if (!r.IsEmpty()) plot.Host().InvalidateRect(r.Inflate(kInvalidateMargin, kInvalidateMargin), true);
 }
 
 void CPlotLegendRgn::DrawDragFrame(Surface& dc) const {

@@ -45,9 +45,10 @@ public:
     CPlotLegendRgn() : CPlotRegion(RegionKind::Legend) {}
 
     RegionClass Class() const override { return RegionClass::Legend; }
-    // Measures once, until MarkForLayout: one item per visible variable with a legend text
-    // (followed by its axis's multiplier suffix). Sets Width, Height, MinWidth, MinHeight,
-    // ItemCount, Measured and Shown, and returns (Width, Height).
+    // Measures the items as they are now, at every call (the layout calls it each time): one
+    // item per visible variable with a legend text (followed by its axis's multiplier suffix).
+    // Sets Width, Height, MinWidth, MinHeight (none below kMinLegendSide), ItemCount, Measured
+    // and Shown, and returns (Width, Height).
     Size Measure(Surface& dc, CPlotLook& plot) override;
     // The frame, then per item its sample and its text in the variable's colour. Nothing
     // unless the plot shows the legend box.
@@ -60,6 +61,9 @@ public:
     void DrawHandles(Surface& dc, CPlotLook& plot) override;
     // The frame's pen and the handles reach a little beyond the rectangle.
     void Invalidate(CPlotLook& plot) override;
+    // The same for a box at r (where the legend was before a layout moved it); nothing for an
+    // empty one.
+    void InvalidateBox(CPlotLook& plot, const vtg::Rect& r) const;
     int BeginTrack(Surface& dc, CPlotLook& plot, Point p) override;
     void BeginResize(Surface& dc, int hitCode) override;
     void Track(Surface& dc, CPlotLook& plot, Point p) override;
@@ -75,7 +79,7 @@ public:
     // Stores the values within their ranges (10 < sampleLength <= 200, 0.8 <= itemSpacing
     // < 3, 3 <= margin < 40) and leaves the others; the legend is measured again.
     void SetProportions(int sampleLength, double itemSpacing, int margin);
-    // Forgets the measured sizes so that the next layout measures the legend again.
+    // Notes that the measured sizes no longer fit the items; the next layout measures them.
     void MarkForLayout() { Measured = 0; }
     // Empties the legend: nothing is shown until it is measured again.
     void Empty();
@@ -93,8 +97,6 @@ public:
     int HitCode = 0;
     int MinWidth = 0;
     int MinHeight = 0;
-    // The output scale the sizes were measured for; another scale measures again.
-    double MeasuredScale = 1.0;
     // From the last Measure: the first item's text height and the widest text, in pixels.
     int ItemHeight = 0;
     int WidestText = 0;

@@ -18,6 +18,27 @@ int ClampToInt(double v) {
     return static_cast<int>(v);
 }
 
+// What an axis draws beside its line, in units: tick marks of this length to the right of
+// it, labels ending this far left of it, those of the rightmost axis that much further.
+constexpr double kAxisTickLength = 5;
+constexpr double kAxisLabelInset = 2;
+constexpr double kOuterLabelInset = 3;
+// Between the window's left edge and the leftmost caption or axis, in units.
+constexpr double kSideMargin = 3;
+
+// A column of the left side: from left to right (the axis line's column for an axis).
+struct Column {
+    int left = 0;
+    int right = 0;
+    bool placed = false;
+};
+
+struct SideColumns {
+    std::vector<Column> axes;       // per side axis; hidden ones not placed
+    std::vector<Column> captions;   // per side caption
+    int width = 0;                  // from the window's left edge to the drawing area
+};
+
 struct Work {
     const LayoutInput& in;
     LayoutResult out;
@@ -59,25 +80,71 @@ void ReserveBands(Work& w) {
     w.bottom = u - w.axisHeight;
 }
 
-int VisibleCaptionCount(const LayoutInput& in) {
-    if (in.flipped || in.triangular) return 1;
-    const int axes = static_cast<int>(in.sideAxes.size());
-    return static_cast<int>(std::count_if(in.sideCaptions.begin(), in.sideCaptions.end(),
-                                          [&](const LayoutCaption& c) { return c.visible && c.axis >= 1 && c.axis <= axes; }));
-}
-
 int LabelGap(const LayoutAxis& axis) { return (axis.labels.cy + 1) / 2; }
 
-// Captions and axes on the left, the half of the widest bottom tick label that may stick out
-// on the right.
+// One gap separates neighbours on the left side: half the tallest tick label, as between an
+// axis and its caption, or 3 units where no axis shows labels.
+int SideGap(const Work& w) {
+    int gap = 0;
+    for (const LayoutAxis& axis : w.in.sideAxes) {
+        if (axis.visible) gap = std::max(gap, LabelGap(axis));
+    }
+    return gap > 0 ? gap : w.Units(3);
+}
+
+// The captions of one axis, leftwards from x, each a gap from its neighbour on the right.
+// Returns the new left edge.
+int PutCaptionsOfAxis(const LayoutInput& in, int axisNumber, int gap, int x, SideColumns& s) {
+    for (std::size_t k = 0; k < in.sideCaptions.size(); ++k) {
+        const LayoutCaption& caption = in.sideCaptions[k];
+        if (caption.axis != axisNumber || !caption.visible) continue;
+        if (x < 0) x -= gap;
+        s.captions[k] = {x - caption.extent.cx, x, true};
+        x -= caption.extent.cx;
+    }
+    return x;
+}
+
+// The columns of the left side, from the last axis to the first, as offsets from the drawing
+// area's left edge (all negative). Each column is what its region draws: an axis from the
+// left end of its widest label to its line, a caption across its rotated text. The ticks of
+// every axis but the rightmost point right, so a gap and their length separate them from the
+// column to their right.
+SideColumns ColumnsOfSide(const Work& w) {
+    const LayoutInput& in = w.in;
+    const int count = static_cast<int>(in.sideAxes.size());
+    const int gap = SideGap(w);
+    SideColumns s;
+    s.axes.resize(in.sideAxes.size());
+    s.captions.resize(in.sideCaptions.size());
+    int x = 0;  // left edge of the column placed last
+    for (int j = count - 1; j >= 0; --j) {
+        const LayoutAxis& axis = in.sideAxes[static_cast<std::size_t>(j)];
+        if (axis.visible) {
+            if (x < 0) x -= gap + w.Units(kAxisTickLength);
+            const int line = x - 1;
+            const int outer = j == count - 1 ? w.Units(kOuterLabelInset) : 0;
+            const int labels = axis.labels.cx + w.Units(kAxisLabelInset) + outer;
+            s.axes[static_cast<std::size_t>(j)] = {line - labels, line, true};
+            x = line - labels;
+        }
+        x = PutCaptionsOfAxis(in, j + 1, gap, x, s);
+    }
+    // Flipped and triangular plots keep the room of one caption even when it shows nothing.
+    const bool anyCaption = std::any_of(s.captions.begin(), s.captions.end(), [](const Column& c) { return c.placed; });
+    if ((in.flipped || in.triangular) && !anyCaption && !in.sideCaptions.empty()) {
+        x -= in.sideCaptions.front().extent.cx;
+    }
+    // The leftmost column keeps a margin from the window's edge.
+    s.width = -x + w.Units(kSideMargin);
+    return s;
+}
+
+// The columns on the left, the half of the widest bottom tick label that may stick out on the
+// right.
 void ReserveSides(Work& w) {
     const LayoutInput& in = w.in;
-    const int firstCaptionWidth = in.sideCaptions.empty() ? 0 : in.sideCaptions.front().extent.cx;
-    int axesWidth = 0;
-    for (const LayoutAxis& axis : in.sideAxes) {
-        if (axis.visible) axesWidth += axis.labels.cx + LabelGap(axis);
-    }
-    w.left = w.Units(3) + firstCaptionWidth * VisibleCaptionCount(in) + axesWidth;
+    w.left = ColumnsOfSide(w).width;
     w.right = in.width - in.bottomLabels.cx / 2 - w.Units(7);
 }
 
@@ -167,33 +234,25 @@ void PlaceTitleAndBottom(Work& w) {
     w.out.bottomCaption = CentredOn(centre, axisBottom + in.bottomCaption.cy / 2, in.bottomCaption);
 }
 
-// From the last axis to the first, each axis directly left of the previous one (the last
-// directly left of the drawing area, 3 units wider for its outer labels), its captions left
-// of it.
+// The side's columns against the drawing area where the square and legend rules left it:
+// axes as high as the area, captions centred on it.
 void PlaceSides(Work& w) {
     const LayoutInput& in = w.in;
-    const int count = static_cast<int>(in.sideAxes.size());
+    const SideColumns columns = ColumnsOfSide(w);
     w.out.sideAxes.assign(in.sideAxes.size(), Rect{});
     w.out.sideCaptions.assign(in.sideCaptions.size(), Rect{});
-    const int captionWidth = in.sideCaptions.empty() ? 0 : in.sideCaptions.front().extent.cx;
     const int extra = in.lengthenCaptions ? (w.bottom - w.top) / 8 : 0;
     const int middle = (w.top + w.bottom) / 2;
-    int L = w.left;
-    for (int j = count - 1; j >= 0; --j) {
-        const LayoutAxis& axis = in.sideAxes[static_cast<std::size_t>(j)];
-        if (axis.visible) {
-            const int width = axis.labels.cx + (j == count - 1 ? w.Units(3) : 0);
-            w.out.sideAxes[static_cast<std::size_t>(j)] = {L - width, w.top, L - 1, w.bottom};
-            L -= width + LabelGap(axis);
-        }
-        for (std::size_t k = 0; k < in.sideCaptions.size(); ++k) {
-            const LayoutCaption& caption = in.sideCaptions[k];
-            if (caption.axis != j + 1 || !caption.visible) continue;
-            const int length = caption.extent.cy + extra;
-            const int top = middle - length / 2;
-            w.out.sideCaptions[k] = {L - captionWidth, top, L, top + length};
-            L -= caption.extent.cx;
-        }
+    for (std::size_t j = 0; j < columns.axes.size(); ++j) {
+        const Column& c = columns.axes[j];
+        if (c.placed) w.out.sideAxes[j] = {w.left + c.left, w.top, w.left + c.right, w.bottom};
+    }
+    for (std::size_t k = 0; k < columns.captions.size(); ++k) {
+        const Column& c = columns.captions[k];
+        if (!c.placed) continue;
+        const int length = in.sideCaptions[k].extent.cy + extra;
+        const int top = middle - length / 2;
+        w.out.sideCaptions[k] = {w.left + c.left, top, w.left + c.right, top + length};
     }
 }
 

@@ -16,14 +16,17 @@
 
 namespace vtg {
 
-// A vertical axis as the layout sees it: its widest and tallest tick label.
+// A vertical axis as the layout sees it: its widest and tallest tick label, as drawn. The
+// layout adds what the axis draws beside its labels (their inset from the line, the tick
+// marks), so that neighbouring axes and captions never meet.
 struct LayoutAxis {
     bool visible = true;
     Size labels;
 };
 
 // A caption on the left side. extent is its on-screen size: cx across the side (the rotated
-// text's height), cy along it (the text's length).
+// text's height, with any raised exponent, as drawn), cy along it (the text's length). Each
+// caption gets a column as wide as its own cx.
 struct LayoutCaption {
     int axis = 0;           // 1-based index into LayoutInput::sideAxes; anything else is no axis
     bool visible = true;    // shown, with a text

@@ -72,14 +72,16 @@ TEST_F(LayoutPlot, RectanglesFollowTheMeasuredSizesAtAnyOutputScale) {
         const Size xLabels = p.XAxisRgn->Measure(dc, p);
         const Size yLabels = p.YAxisRgns[0]->Measure(dc, p);
         const Size yCaption = p.YLabelRgns[0]->Measure(dc, p);
-        const int left = units(3) + yCaption.cx + yLabels.cx + (yLabels.cy + 1) / 2;
+        // A margin of 3 units, the caption, a gap of half a label's height, the labels with
+        // their inset of 5 units from the line, the line.
+        const int left = units(3) + yCaption.cx + (yLabels.cy + 1) / 2 + yLabels.cx + units(5) + 1;
         const int bottom = h - 2 * xCaption.cy - xLabels.cy - units(3);
         EXPECT_EQ(DrawingArea(), (Rect{left, title.cy + title.cy / 2, w - xLabels.cx / 2 - units(7), bottom}));
         EXPECT_EQ(p.TitleRgn->Rect.Height(), title.cy);
         EXPECT_EQ(p.XLabelRgn->Rect.Width(), xCaption.cx);
         EXPECT_EQ(p.XAxisRgn->Rect.top, bottom + 1);
-        EXPECT_EQ(p.YAxisRgns[0]->Rect.Width(), yLabels.cx + units(3) - 1);
-        EXPECT_EQ(p.YLabelRgns[0]->Rect, (Rect{0, (DrawingArea().top + bottom) / 2 - yCaption.cy / 2, yCaption.cx,
+        EXPECT_EQ(p.YAxisRgns[0]->Rect.Width(), yLabels.cx + units(5));
+        EXPECT_EQ(p.YLabelRgns[0]->Rect, (Rect{units(3), (DrawingArea().top + bottom) / 2 - yCaption.cy / 2, units(3) + yCaption.cx,
                                                 (DrawingArea().top + bottom) / 2 - yCaption.cy / 2 + yCaption.cy}));
     }
 }
@@ -93,7 +95,8 @@ TEST_F(LayoutPlot, CaptionsWithoutTextAreSuppressedUntilTheyHaveOne) {
     Plot().YAxisRgns[0]->Label.Text = "Flow";
     Lay(400, 310);
     EXPECT_EQ(caption.Suppressed, 0);
-    EXPECT_EQ(caption.Rect.left, 0);
+    // The leftmost column, 3 units from the window's edge.
+    EXPECT_EQ(caption.Rect.left, 3);
 }
 
 TEST_F(LayoutPlot, SeveralYAxesStandSideBySide) {
@@ -106,31 +109,32 @@ TEST_F(LayoutPlot, SeveralYAxesStandSideBySide) {
     Lay(800, 600);
     ASSERT_EQ(p.YAxisCount(), 3);
     const Rect d = DrawingArea();
-    const int captionWidth = p.YLabelRgns[0]->Measure(dc, p).cx;
-    // From the last axis leftwards: the axis (the last one 3 units wider), its label gap, its
-    // caption.
+    const int gap = (p.YAxisRegion(1)->Measure(dc, p).cy + 1) / 2;
+    // From the last axis leftwards: the ticks of every axis but the last (5 units after a
+    // gap), the line, the labels (the last axis's 3 units further in), a gap, the caption.
     int L = d.left;
     for (int axis = 3; axis >= 1; --axis) {
         SCOPED_TRACE(axis);
+        if (axis < 3) L -= gap + 5;
         const Size labels = p.YAxisRegion(axis)->Measure(dc, p);
-        const int width = labels.cx + (axis == 3 ? 3 : 0);
-        EXPECT_EQ(p.YAxisRegion(axis)->Rect, (Rect{L - width, d.top, L - 1, d.bottom}));
-        L -= width + (labels.cy + 1) / 2;
+        const int width = labels.cx + 2 + (axis == 3 ? 3 : 0);
+        EXPECT_EQ(p.YAxisRegion(axis)->Rect, (Rect{L - 1 - width, d.top, L - 1, d.bottom}));
+        L -= 1 + width + gap;
         CPlotLabelRgn* caption = p.CaptionOfAxis(axis);
         ASSERT_NE(caption, nullptr);
         EXPECT_EQ(caption->Rect.right, L);
-        EXPECT_EQ(caption->Rect.Width(), captionWidth);
-        L -= caption->Measure(dc, p).cx;
+        EXPECT_EQ(caption->Rect.Width(), caption->Measure(dc, p).cx);
+        L -= caption->Rect.Width();
     }
-    EXPECT_EQ(L, 0);
+    EXPECT_EQ(L, 3);
 
     const Size middle = p.YAxisRegion(2)->Measure(dc, p);
     p.YAxisRegion(2)->Hidden = 1;
     Lay(800, 600);
     EXPECT_TRUE(p.YAxisRegion(2)->Rect.IsEmpty());
-    EXPECT_EQ(DrawingArea().left, d.left - middle.cx - (middle.cy + 1) / 2);
-    // Its caption closes up to the caption of the axis after it.
-    EXPECT_EQ(p.CaptionOfAxis(2)->Rect.right, p.CaptionOfAxis(3)->Rect.left);
+    EXPECT_EQ(DrawingArea().left, d.left - (gap + 5 + 1 + middle.cx + 2));
+    // Its caption closes up to the caption of the axis after it, a gap apart.
+    EXPECT_EQ(p.CaptionOfAxis(2)->Rect.right + gap, p.CaptionOfAxis(3)->Rect.left);
 }
 
 TEST_F(LayoutPlot, FlippedPlotsPutTheXAxisOnTheLeft) {

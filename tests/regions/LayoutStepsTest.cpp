@@ -15,7 +15,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // A 400 x 310 screen plot: title 100 x 20, X caption 60 x 16, X tick labels at most 24 x 13,
-// one Y axis with labels 30 x 13 and its caption 16 across, 50 along.
+// one Y axis with labels 24 x 13 and its caption 16 across, 50 along.
 LayoutInput BasePlot() {
     LayoutInput in;
     in.width = 400;
@@ -23,7 +23,7 @@ LayoutInput BasePlot() {
     in.title = {100, 20};
     in.bottomCaption = {60, 16};
     in.bottomLabels = {24, 13};
-    in.sideAxes = {{true, {30, 13}}};
+    in.sideAxes = {{true, {24, 13}}};
     in.sideCaptions = {{1, true, {16, 50}}};
     return in;
 }
@@ -32,29 +32,32 @@ bool Inside(const Rect& r, int w, int h) { return r.left >= 0 && r.top >= 0 && r
 
 TEST(LayoutSteps, BasePlotToThePixel) {
     const LayoutResult out = ComputeLayout(BasePlot());
-    // t = 20 + 10; b' = 310 - 2*16; S = 13 + 3; C = 3 + 16 + (30 + 7); c = 400 - 12 - 7.
+    // t = 20 + 10; b' = 310 - 2*16; S = 13 + 3; c = 400 - 12 - 7; C = the margin 3, the
+    // caption 16, the gap 7 (half a label's height), the labels 24 with their 2 + 3 units of
+    // inset, the line 1.
     EXPECT_EQ(out.drawing, (Rect{56, 30, 381, 262}));
     EXPECT_EQ(out.title, (Rect{168, 5, 268, 25}));
     EXPECT_EQ(out.bottomAxis, (Rect{56, 263, 381, 278}));
     EXPECT_EQ(out.bottomCaption, (Rect{188, 286, 248, 302}));
     ASSERT_EQ(out.sideAxes.size(), 1u);
-    EXPECT_EQ(out.sideAxes[0], (Rect{23, 30, 55, 262}));
+    EXPECT_EQ(out.sideAxes[0], (Rect{26, 30, 55, 262}));
     ASSERT_EQ(out.sideCaptions.size(), 1u);
-    EXPECT_EQ(out.sideCaptions[0], (Rect{0, 121, 16, 171}));
+    EXPECT_EQ(out.sideCaptions[0], (Rect{3, 121, 19, 171}));
     EXPECT_TRUE(out.legend.IsEmpty());
 
     // Run and parametric plots lengthen side captions by an eighth of the height.
     LayoutInput in = BasePlot();
     in.lengthenCaptions = true;
-    EXPECT_EQ(ComputeLayout(in).sideCaptions[0], (Rect{0, 107, 16, 186}));
+    EXPECT_EQ(ComputeLayout(in).sideCaptions[0], (Rect{3, 107, 19, 186}));
     // A caption without text (or without an axis) takes no room: the area reaches the axis
-    // labels plus 3 units. Flipped plots count one caption whatever it shows.
+    // labels, their inset and the line. Flipped plots keep one caption's room whatever it
+    // shows.
     in = BasePlot();
     in.sideCaptions[0].visible = false;
-    EXPECT_EQ(ComputeLayout(in).drawing.left, 3 + 30 + 7);
+    EXPECT_EQ(ComputeLayout(in).drawing.left, 3 + 24 + 5 + 1);
     EXPECT_TRUE(ComputeLayout(in).sideCaptions[0].IsEmpty());
     in.flipped = true;
-    EXPECT_EQ(ComputeLayout(in).drawing.left, 3 + 16 + 30 + 7);
+    EXPECT_EQ(ComputeLayout(in).drawing.left, 3 + 16 + 24 + 5 + 1);
 }
 
 TEST(LayoutSteps, RightMarginIsHalfTheWidestBottomLabelAndSevenUnits) {
@@ -94,26 +97,36 @@ TEST(LayoutSteps, AxesAndCaptionsRunFromTheLastToTheFirst) {
     const int t = 30;
     const int b = 262;
     const Row rows[] = {
+        // From the right: axis 2 (line 1, labels 40 + 2 + 3), gap 7, its caption 16; the
+        // ticks of axis 1 (5) after a gap of 7, axis 1 (line 1, labels 30 + 2), gap 7, its
+        // caption 16; the margin 3.
         {"two axes",
          {{true, {30, 13}}, {true, {40, 13}}},
          {{1, true, {16, 50}}, {2, true, {16, 60}}},
-         // 3 + 2*16 + 37 + 47
-         119,
-         {{23, t, 52, b}, {76, t, 118, b}},
-         {{0, 121, 16, 171}, {53, 116, 69, 176}}},
+         140,
+         {{26, t, 58, b}, {94, t, 139, b}},
+         {{3, 121, 19, 171}, {71, 116, 87, 176}}},
+        // A hidden axis takes no room; its caption stays, a gap away from its neighbours.
         {"the middle one hidden",
          {{true, {30, 13}}, {false, {40, 13}}, {true, {20, 13}}},
          {{1, true, {16, 50}}, {2, true, {16, 60}}, {3, true, {16, 40}}},
-         115,
-         {{23, t, 52, b}, {}, {92, t, 114, b}},
-         {{0, 121, 16, 171}, {53, 116, 69, 176}, {69, 126, 85, 166}}},
+         143,
+         {{26, t, 58, b}, {}, {117, t, 142, b}},
+         {{3, 121, 19, 171}, {71, 116, 87, 176}, {94, 126, 110, 166}}},
         {"two captions on one axis",
          {{true, {30, 13}}},
          {{1, true, {16, 50}}, {1, true, {16, 40}}},
-         // 3 + 2*16 + 37
-         72,
-         {{39, t, 71, b}},
-         {{16, 121, 32, 171}, {0, 126, 16, 166}}},
+         85,
+         {{49, t, 84, b}},
+         {{26, 121, 42, 171}, {3, 126, 19, 166}}},
+        // Each caption is as wide as its own text, a raised exponent included.
+        {"captions of their own widths",
+         {{true, {30, 13}}, {true, {30, 13}}},
+         {{1, true, {16, 50}}, {2, true, {22, 60}}},
+         // 35 + 1 + 7 + 22 + 7 + 5 + 1 + 32 + 7 + 16 + 3
+         136,
+         {{26, t, 58, b}, {100, t, 135, b}},
+         {{3, 121, 19, 171}, {71, 116, 93, 176}}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -168,11 +181,13 @@ TEST(LayoutSteps, ScaledOutputScalesEveryUnitLength) {
     in.legend = {480, 300};
     in.legendX = 0;
     const LayoutResult out = ComputeLayout(in);
-    // S = 78 + 18; C = 18 + 96 + (180 + 39); c = 2400 - 72 - 42; the legend's left edge keeps
-    // 5 units (30) from the window: C = 30 + 480.
+    // S = 78 + 18; C = 18 + 96 + 39 + (180 + 12 + 18 + 1); c = 2400 - 72 - 42; the legend's
+    // left edge keeps 5 units (30) from the window: C = 30 + 480.
     EXPECT_EQ(out.bottomAxis, (Rect{510, 1573, 2286, 1668}));
     EXPECT_EQ(out.drawing, (Rect{510, 180, 2286, 1572}));
-    EXPECT_EQ(out.sideAxes[0], (Rect{312, 180, 509, 1572}));
+    EXPECT_EQ(out.sideAxes[0], (Rect{299, 180, 509, 1572}));
+    in.legendShown = false;
+    EXPECT_EQ(ComputeLayout(in).drawing.left, 364);
     EXPECT_EQ(out.legend.left, 31);
 }
 

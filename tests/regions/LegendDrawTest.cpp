@@ -9,6 +9,7 @@
 
 #include "platform/RecordingSurface.h"
 #include "plot/CPlotEnv.h"
+#include "plot/LegendTestSupport.h"
 #include "plot/PlotTestSupport.h"
 #include "regions/CPlotAxisRgn.h"
 #include "regions/CPlotLegendRgn.h"
@@ -81,7 +82,8 @@ TEST_F(LegendDrawTest, ListsVisibleVariablesInOrderWithTheirLineAndMarker) {
     for (std::size_t k = 0; k < 2; ++k) {
         SCOPED_TRACE(k);
         const int h = texts[k].rect.Height();
-        const int y = r.top + 6 + static_cast<int>(std::trunc(static_cast<double>(k) * h * 1.25));
+        // Each further item one pitch of the rounded spacing times its height lower.
+        const int y = r.top + 6 + static_cast<int>(k) * static_cast<int>(std::trunc(h * 1.25 + 0.5));
         EXPECT_EQ(texts[k].points[0], (Point{textX, y + h}));
         EXPECT_EQ(texts[k].state.textColor, Palette(colours[k]));
         EXPECT_EQ(texts[k].state.textAlign, TextAlign::Bottom | TextAlign::UpdateCP);
@@ -147,6 +149,24 @@ TEST_F(LegendDrawTest, TextsCarryTheirAxisSuffixAndSubstitution) {
     const auto texts = dc.CallsOf(DrawOp::Text);
     EXPECT_LT(texts[2].state.font.height, texts[0].state.font.height);
     EXPECT_EQ(texts[2].points[0].y, texts[1].points[0].y - texts[0].rect.Height() / 2);
+}
+
+TEST_F(LegendDrawTest, ManyItemsFitTheBoxAtAnySpacing) {
+    CPlotLook& p = Plot();
+    p.SetVariableCount(12);
+    for (int i = 1; i <= 12; ++i) p.SetLegend(i, "Stream " + std::to_string(i));
+    p.SetHidden(1, 0);
+    // Spacings whose pitch rounds down: a pitch truncated per item count would drift below
+    // the box by a fraction of a pixel per item.
+    for (double spacing : {0.8, 1.1, 1.25, 1.45, 2.9}) {
+        SCOPED_TRACE(spacing);
+        Legend().SetProportions(20, spacing, 3);
+        DrawAt({400, 30});
+        const test::DrawnLegend drawn = test::LegendOf(dc, Legend());
+        ASSERT_EQ(drawn.texts.size(), 12u);
+        test::ExpectItemsInside(drawn);
+        EXPECT_EQ(drawn.frame.bottom - drawn.textBoxes.back().bottom, 3);
+    }
 }
 
 TEST_F(LegendDrawTest, SelectedBoxIsTintedAndAHiddenBoxNotDrawn) {

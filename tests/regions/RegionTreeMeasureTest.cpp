@@ -136,27 +136,40 @@ TEST_F(LegendMeasureTest, ItemsAreVisibleVariablesWithALegendText) {
     EXPECT_EQ(legend.Width, Extent("Product stream x 1012", CPlotLook::kLegendFont).cx + 38);
 }
 
-TEST_F(LegendMeasureTest, MeasuresOnceUntilMarkedOrRescaled) {
+TEST_F(LegendMeasureTest, MeasuresTheItemsAsTheyAreNowAtEveryCall) {
     CPlotLegendRgn& legend = Legend();
     const Size first = legend.Measure(dc, Plot());
+    // Changed behind the plot's back, without anyone marking the legend.
     Plot().YVar(0)->Label.Text = "A much longer feed name";
-    EXPECT_EQ(legend.Measure(dc, Plot()), first);
-    legend.MarkForLayout();
     EXPECT_GT(legend.Measure(dc, Plot()).cx, first.cx);
+    Plot().YVar(2)->Hidden = 0;
+    legend.Measure(dc, Plot());
+    EXPECT_EQ(legend.ItemCount, 3);
+    Plot().YVar(0)->Label.Text = "Feed";
+    Plot().YVar(2)->Hidden = 1;
+    EXPECT_EQ(legend.Measure(dc, Plot()), first);
+    EXPECT_EQ(legend.ItemCount, 2);
 
     const int width = legend.Width;
     env.OutputScale = 6;
     legend.Measure(dc, Plot());
-    // Every text and every unit length six times larger.
-    EXPECT_EQ(legend.Width, 6 * width);
+    // Every unit length six times larger; the texts at least six times as wide (as drawn in
+    // the scaled font they may be wider).
+    EXPECT_EQ(legend.Width - legend.WidestText, 6 * (3 * 6 + 20));
+    EXPECT_GE(legend.Width, 6 * width);
 }
 
-TEST_F(LegendMeasureTest, WithoutItemsOnlyTheMarginsRemain) {
+TEST_F(LegendMeasureTest, WithoutItemsOnlyTheMarginsRemainAtLeastTwentyPixels) {
     for (int i = 0; i < 3; ++i) Plot().YVar(i)->Label.Text.clear();
     Legend().Measure(dc, Plot());
     EXPECT_EQ(Legend().ItemCount, 0);
     EXPECT_EQ(Legend().Width, 3 * 6 + 20);
-    EXPECT_EQ(Legend().Height, 2 * 6);
+    // Two margins are 12 pixels: the box keeps the 20 a resize stops at.
+    EXPECT_EQ(Legend().Height, 20);
+    EXPECT_EQ(Legend().MinHeight, 20);
+    Legend().Margin = 12;
+    Legend().Measure(dc, Plot());
+    EXPECT_EQ(Legend().Height, 2 * 12);
 }
 
 TEST_F(LegendMeasureTest, AbsurdProportionsAreMeasuredWithTheDefaults) {
