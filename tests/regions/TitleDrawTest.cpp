@@ -97,7 +97,9 @@ TEST_F(TitleDrawTest, TextRegionsLayOutNoMoreThanAWindowCanShow) {
         ASSERT_EQ(texts.size(), row.lines);
         EXPECT_EQ(texts.front().text, row.first);
         const Size line = env.MeasureText(dc, p.Fonts[CPlotLook::kTitleFont].Horizontal(), "Line");
-        if (row.lines > 1) EXPECT_EQ(row.region->Rect.Height(), static_cast<int>(row.lines) * line.cy);
+        if (row.lines > 1) {
+            EXPECT_EQ(row.region->Rect.Height(), static_cast<int>(row.lines) * line.cy);
+        }
         // What is stored stays whole.
         EXPECT_EQ(row.label->Text, row.text);
     }
