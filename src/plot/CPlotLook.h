@@ -192,9 +192,6 @@ public:
     void RebuildYLabels();
     void FitRangesToData();
     void RefitRanges();
-    // Runs a pending refit of live data now and scales the refitted axes; true when an axis
-    // now shows another range or interval (the whole plot must then be painted again).
-    bool RefitLiveAxes();
     // Runs a pending full fit or refit now (see SetAxisRange).
     void RunPendingFits();
     void SetAxisRange(int axis, double lo, double hi);
@@ -231,7 +228,7 @@ public:
     // InvalidArg for var outside the dependent variables or an axis map beyond the Y axes.
     SampleResult AddTimeData(int var, double time, double value);
     // Tracks a stored sample on its axis; a refit it calls for waits in RefitDirty for the
-    // next paint (or the next scroll of the time axis).
+    // next whole paint.
     SampleResult Tracked(CPlotAxis& axis, double value, bool first);
     // After new data: when the newest stamp passed the window, scrolls the time axis (and
     // repaints its band onto dc from the off-screen surface, when both exist). True when it

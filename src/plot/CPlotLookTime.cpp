@@ -1,8 +1,8 @@
 // Live data: run plots take samples per time step into circular buffers and scroll their time
 // axis as the data pass its window; phase plots push one value per variable.
 #include <algorithm>
-#include <array>
 #include <cmath>
+#include <utility>
 
 #include "objects/CPlotAnnotation.h"
 #include "objects/CPlotObj.h"
@@ -91,25 +91,6 @@ CPlotLook::SampleResult CPlotLook::Tracked(CPlotAxis& axis, double value, bool f
     return {true, refit, offScale};
 }
 
-bool CPlotLook::RefitLiveAxes() {
-    if (!RefitDirty) return false;
-    // The time axis of a run plot keeps its scrolling window; only value axes follow the data.
-    std::vector<CPlotAxisRgn*> regions;
-    if (XAxisRgn && !RunPlot) regions.push_back(XAxisRgn.get());
-    for (auto& region : YAxisRgns) regions.push_back(region.get());
-    const auto shown = [](const CPlotAxis& a) { return std::array{a.RangeMin, a.RangeMax, a.Interval}; };
-    std::vector<std::array<double, 3>> before;
-    for (const CPlotAxisRgn* region : regions) before.push_back(shown(*region->Axis));
-    RefitRanges();
-    RefitDirty = 0;
-    bool changed = false;
-    for (std::size_t k = 0; k < regions.size(); ++k) {
-        if (regions[k]->Axis->NeedsRescale) regions[k]->AutoScale(*this);
-        changed = changed || shown(*regions[k]->Axis) != before[k];
-    }
-    return changed;
-}
-
 bool CPlotLook::ScrollToNewest(Surface* dc) {
     if (!RunPlot || XVars.empty()) return false;
     const CPlotVar& stamps = *XVars.front();
@@ -127,10 +108,6 @@ void CPlotLook::ScrollTimeAxis(Surface* dc, double t) {
     if (!region || !std::isfinite(t)) return;
     CPlotAxis& axis = *region->Axis;
     ControlProperties& p = Props();
-    // Samples since the last paint may call for other Y scales. They are fitted now, so that
-    // the scrolled curves are drawn on them; a scale that changed needs a whole new paint, as
-    // the axes' labels and widths are not part of what a scroll copies to the window.
-    if (RefitLiveAxes()) Control->InvalidateControl();
     if (axis.ExtentMax > t && t < axis.DataMax && axis.DataMax > axis.RangeMax) {
         axis.ScrollRange(1, 1, ScrollContextFor(), 0, false);
     } else {
@@ -149,7 +126,12 @@ void CPlotLook::ScrollTimeAxis(Surface* dc, double t) {
     // no off-screen surface, and its first paint shows the new window.
     Surface* memory = dc && MemorySurface ? EnsureMemoryBitmap(*dc) : nullptr;
     if (!memory || !DrawingRgn) return;
+    // A refit the samples asked for waits for the next whole paint: a scroll copies only the
+    // drawing area and the time axis, so value axes fitted now would show curves on scales
+    // their labels do not have yet. (Refitting here would also read every ring at every step.)
+    const int refit = std::exchange(RefitDirty, 0);
     Draw(*memory, Rect{0, 0, Width, Height}, 1, 0);
+    RefitDirty = refit;
     const Rect area = Env->ToDevice(DrawingRgn->Rect);
     dc->BitBlt({area.left, area.top}, {area.Width(), area.Height()}, *memory, {area.left, area.top});
     const Rect band = Env->ToDevice(region->Rect);
