@@ -13,6 +13,7 @@
 
 #include "Render.h"
 #include "Shell.h"
+#include "ValueText.h"
 #include "control/CVortigaCtrl.h"
 #include "hostkit/DefaultHostKit.h"
 #include "platform/Application.h"
@@ -89,7 +90,7 @@ int main(int argc, char** argv) {
         ctrl.SetSite(nullptr);
         return status != 0 ? status : rc;
     } catch (const std::exception& e) {
-        std::cerr << "vortiga-view: " << e.what() << '\n';
+        std::cerr << "vortiga-view: " << vtg::shell::PrintableText(e.what()) << '\n';
         return 1;
     }
 }
