@@ -11,7 +11,7 @@
 #include "control/CVortigaCtrl.h"
 #include "platform/Automation.h"
 #include "platform/ImageSurface.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/CPlotLook.h"
 
 namespace {

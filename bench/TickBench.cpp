@@ -5,8 +5,9 @@
 #include "axes/CPlotAxis.h"
 #include "axes/FormatNumber.h"
 #include "platform/RecordingSurface.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "regions/CDrawTool.h"
+#include "regions/CPlotAxisRgn.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ void BM_DrawTicks(benchmark::State& state) {
     for (auto _ : state) {
         axis.Interval = 1;
         dc.Clear();
-        axis.DrawTicks(dc, env, nullptr, 440, 421, false, false);
+        vtg::DrawAxisTicks(dc, axis, env, nullptr, 440, 421, false, false);
     }
 }
 BENCHMARK(BM_DrawTicks);

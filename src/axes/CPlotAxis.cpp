@@ -6,7 +6,7 @@
 #include <tuple>
 
 #include "axes/ScaleMath.h"
-#include "plot/PlotValues.h"
+#include "axes/PlotValues.h"
 
 namespace vtg {
 

@@ -12,13 +12,8 @@
 #include <vector>
 
 #include "axes/ScaleTransform.h"
-#include "platform/Geometry.h"
 
 namespace vtg {
-
-class CPlotEnv;
-class CVTGFont;
-class Surface;
 
 // The ticks an axis draws. Stepped scales (Linear, Inverse and the triangular X axis) keep
 // their transformed tick values in `values`; list scales keep data values there, as
@@ -103,7 +98,7 @@ public:
     // Number of entries of TickList before its 0 terminator.
     int TickCount() const;
 
-    // ---- ticks and tick labels (CPlotAxisTicks.cpp) ----
+    // ---- ticks and tick labels (CPlotAxisTicks.cpp); drawing them is the axis region's ----
     // The label of a tick: `value` in transformed units on stepped scales (snapped to 0 within
     // 1e-4 of the interval, then mapped back), a data value on list scales. "1/0" for a value
     // with no data value; the multiplier applies; pad brings the decimals up to LabelDecimals
@@ -113,17 +108,15 @@ public:
     // from the low end by Interval (span / 10 when Interval is unusable, doubled if the range
     // would hold more than kMaxTicks of it); list scales give their tick list.
     std::optional<double> TickPosition(int i) const;
-    // The ticks DrawTicks draws, with the interval doubled while the range holds more than 50.
+    // The ticks the axis region draws, with the interval doubled while the range holds more
+    // than 50.
     AxisTicks DrawnTicks() const;
-    // Tick marks and labels along linePos (the axis line; x of a vertical axis, y of a
-    // horizontal one). Horizontal labels sit with their bottom 3 units below textOffset; the
-    // caller has selected the font, the text alignment and the pen. A Linear axis stores the
-    // interval it drew with.
-    void DrawTicks(Surface& dc, const CPlotEnv& env, const CVTGFont* font, int textOffset, int linePos,
-                   bool vertical, bool outerSide);
-    // The largest tick-label extent (at least that of "0"), labels unpadded. Stores the
-    // decimals that padding then brings every label to.
-    Size MeasureTickLabels(Surface& dc, const CPlotEnv& env, const CVTGFont* font);
+    // The label of each of ticks' values, padded or not; empty for a tick that has no data
+    // value (the pole of a reciprocal axis), which is not labelled.
+    std::vector<std::string> TickLabels(const AxisTicks& ticks, bool pad) const;
+    // Settles LabelDecimals and MantissaDecimals from ticks' unpadded labels: padding then
+    // brings every label to the same number of decimals.
+    void SettleLabelDecimals(const AxisTicks& ticks);
 
     double DataMin = 0;
     double DataMax = 1.0;

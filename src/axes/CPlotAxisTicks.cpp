@@ -1,5 +1,5 @@
-// Ticks, tick labels and their measuring: where the ticks of an axis go, what they say, and
-// which of them are drawn when they crowd.
+// Ticks and tick labels: where the ticks of an axis go and what they say. Drawing them is the
+// axis region's.
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -8,10 +8,9 @@
 #include "axes/CPlotAxis.h"
 #include "axes/FormatNumber.h"
 #include "axes/ScaleMath.h"
+#include "axes/PlotValues.h"
 #include "axes/TickLayout.h"
-#include "platform/Surface.h"
-#include "plot/CPlotEnv.h"
-#include "plot/PlotValues.h"
+#include "platform/Locale.h"
 
 namespace vtg {
 
@@ -24,13 +23,6 @@ constexpr int kLabelDigits = 6;
 constexpr double kZeroSnap = 1e-4;
 // A grid position counts while it lies within this share of the interval beyond the range.
 constexpr double kGridOvershoot = 0.01;
-// Tick marks closer than this many pixels to the previous one are left out.
-constexpr int kMinTickGap = 5;
-// Tick length, label gap and the extra inset of the outer Y axis's labels, in units.
-constexpr double kTickLength = 5;
-constexpr double kLabelGap = 3;
-constexpr double kVerticalLabelInset = 2;
-constexpr double kChevronHalfWidth = 3;
 
 // Where the parts of a label are: the separator (npos if none) and the exponent mark (npos).
 struct LabelParts {
@@ -51,25 +43,6 @@ int DecimalsOf(const std::string& text, const std::string& sep, const LabelParts
     if (p.separator == std::string::npos) return 0;
     const std::size_t end = p.exponent == std::string::npos ? text.size() : p.exponent;
     return static_cast<int>(end - p.separator - sep.size());
-}
-
-int ToPixel(const CPlotEnv& env, bool vertical, double v) {
-    return vertical ? env.ViewY.ToPixel(v, env.OffsetY) : env.ViewX.ToPixel(v, env.OffsetX);
-}
-
-// Which labels of the drawn ticks are shown, from their centres and sizes along the axis.
-std::vector<bool> ShownLabels(const AxisTicks& ticks, std::span<const int> centres, std::span<const int> sizes,
-                              bool triangular) {
-    if (!ticks.stepped) return ListLabelsShown(centres, sizes);
-    std::vector<bool> shown(centres.size(), true);
-    const int t = LongestOverlapRun(centres, sizes);
-    if (t <= 0) return shown;
-    const int p = FirstLabelIndex(ticks.values.front(), ticks.interval, t, triangular);
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        const auto k = static_cast<int>(i);
-        shown[i] = k >= p && (k - p) % (t + 1) == 0;
-    }
-    return shown;
 }
 
 }  // namespace
@@ -163,81 +136,27 @@ AxisTicks CPlotAxis::DrawnTicks() const {
     return ticks;
 }
 
-void CPlotAxis::DrawTicks(Surface& dc, const CPlotEnv& env, const CVTGFont* font, int textOffset, int linePos,
-                          bool vertical, bool outerSide) {
-    const AxisTicks ticks = DrawnTicks();
-    if (ticks.values.empty()) return;
-    if (ticks.stepped && Type() == ScaleType::Linear) SetUserInterval(ticks.interval, LockGrid);
-    const CViewCoeff& view = vertical ? env.ViewY : env.ViewX;
-    if (!view.IsValid()) return;
-
-    const std::size_t n = ticks.values.size();
-    std::vector<int> pixels(n);
-    for (std::size_t i = 0; i < n; ++i) pixels[i] = ToPixel(env, vertical, ticks.positions[i]);
-
-    const int length = env.Units(kTickLength);
-    const bool chevrons = !vertical && TriangleKind == 1;
-    const int half = env.Units(kChevronHalfWidth);
-    for (std::size_t i : KeepApart(pixels, kMinTickGap)) {
-        const int p = pixels[i];
-        if (chevrons) {
-            const Point chevron[] = {{p - half, linePos - length}, {p, linePos}, {p + half, linePos - length}};
-            dc.Polyline(chevron);
-        } else if (vertical) {
-            dc.MoveTo({linePos, p});
-            dc.LineTo({linePos + length, p});
-        } else {
-            dc.MoveTo({p, linePos});
-            dc.LineTo({p, linePos - length});
-        }
-    }
-
-    std::vector<std::string> texts(n);
-    std::vector<Size> extents(n);
-    std::vector<int> sizes(n, 0);
-    for (std::size_t i = 0; i < n; ++i) {
+std::vector<std::string> CPlotAxis::TickLabels(const AxisTicks& ticks, bool pad) const {
+    std::vector<std::string> labels(ticks.values.size());
+    for (std::size_t i = 0; i < labels.size(); ++i) {
         if (IsMissing(LabelValue(ticks.values[i], ticks.interval))) continue;
-        texts[i] = FormatTickLabel(ticks.values[i], ticks.interval, true);
-        extents[i] = env.MeasureText(dc, font, texts[i]);
-        sizes[i] = vertical ? extents[i].cy : extents[i].cx;
+        labels[i] = FormatTickLabel(ticks.values[i], ticks.interval, pad);
     }
-    const std::vector<bool> shown = ShownLabels(ticks, pixels, sizes, TriangleKind != 0);
-    const int labelRight = linePos - env.Units(kVerticalLabelInset) - (outerSide ? env.Units(kLabelGap) : 0);
-    for (std::size_t i = 0; i < n; ++i) {
-        if (!shown[i] || texts[i].empty()) continue;
-        if (vertical) {
-            dc.TextOut({labelRight, pixels[i] + extents[i].cy / 3}, texts[i]);
-        } else {
-            dc.TextOut({pixels[i], textOffset + env.Units(kLabelGap)}, texts[i]);
-        }
-    }
+    return labels;
 }
 
-Size CPlotAxis::MeasureTickLabels(Surface& dc, const CPlotEnv& env, const CVTGFont* font) {
-    const AxisTicks ticks = DrawnTicks();
+void CPlotAxis::SettleLabelDecimals(const AxisTicks& ticks) {
     const std::string sep = GetDecimalSeparator();
-    std::vector<double> labelled;
     int plain = 0;
     int mantissa = 0;
-    for (double value : ticks.values) {
-        if (IsMissing(LabelValue(value, ticks.interval))) continue;
-        labelled.push_back(value);
-        const std::string text = FormatTickLabel(value, ticks.interval, false);
+    for (const std::string& text : TickLabels(ticks, false)) {
+        if (text.empty()) continue;
         const LabelParts p = PartsOf(text, sep);
         int& decimals = p.exponent == std::string::npos ? plain : mantissa;
         decimals = std::max(decimals, DecimalsOf(text, sep, p));
     }
     LabelDecimals = plain;
     MantissaDecimals = mantissa;
-    // Measured as drawn, padded to the common number of decimals: on a list scale "99" becomes
-    // "99.0" beside "0.1", and an axis measured unpadded would push its labels into the caption.
-    Size largest = env.MeasureText(dc, font, "0");
-    for (double value : labelled) {
-        const Size extent = env.MeasureText(dc, font, FormatTickLabel(value, ticks.interval, true));
-        largest.cx = std::max(largest.cx, extent.cx);
-        largest.cy = std::max(largest.cy, extent.cy);
-    }
-    return largest;
 }
 
 }  // namespace vtg

@@ -5,7 +5,7 @@
 #include <span>
 
 #include "axes/ScaleMath.h"
-#include "plot/PlotValues.h"
+#include "axes/PlotValues.h"
 
 namespace vtg {
 

@@ -21,7 +21,7 @@
 #include "platform/Automation.h"
 #include "platform/ConnectionPoint.h"
 #include "platform/WindowSite.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/IPlotHost.h"
 
 namespace vtg {

@@ -12,7 +12,7 @@
 #include "objects/CPlotObj.h"
 #include "objects/ObjectIdAllocator.h"
 #include "plot/BinaryStream.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/CPlotLook.h"
 #include "regions/CDrawTool.h"
 #include "regions/CPlotAxisRgn.h"

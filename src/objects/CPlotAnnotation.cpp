@@ -6,7 +6,7 @@
 #include <ctime>
 
 #include "platform/Locale.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/CPlotLook.h"
 #include "regions/CDrawTool.h"
 #include "regions/CPlotDrawingRgn.h"

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "objects/AnnotationGeometry.h"
+#include "regions/CPlotDrawingRgn.h"
 #include "regions/CPlotRegion.h"
 
 namespace vtg {
@@ -29,7 +30,7 @@ public:
     static constexpr int kAxis = 2;
     static constexpr int kDataPoint = 3;
     // The anchor coordinate of an annotation tied to the other axis.
-    static constexpr float kOnAxis = 3.4028235e38f;
+    static constexpr float kOnAxis = AnnotationAnchor::kOnAxis;
     // The tracking code of a tag-point drag.
     static constexpr int kTagDrag = -101;
     static constexpr int kPaletteColors = 16;
@@ -117,6 +118,7 @@ public:
     float AnchorX = 0;
     float AnchorY = 0;
     int AttachedVariable = 0;
+    AnnotationAnchor Anchor() const { return {AnchorX, AnchorY, AttachedVariable}; }
     float OffsetX = 0;
     float OffsetY = 0;
 

@@ -24,7 +24,7 @@ double Squared(double d) { return d * d; }
 bool CPlotAnnotation::ComputeTagPoint(CPlotLook& plot) {
     if (!plot.DrawingRgn) return false;
     const CPlotDrawingRgn& area = *plot.DrawingRgn;
-    const std::optional<Point> tag = area.AnchorToDevice(plot, AnchorX, AnchorY, CPlotDrawingRgn::AnnotationAxis(*this, plot));
+    const std::optional<Point> tag = area.AnchorToDevice(plot, AnchorX, AnchorY, CPlotDrawingRgn::AnnotationAxis(Anchor(), plot));
     if (!tag) return false;
     TagPoint = *tag;
     return true;
@@ -53,7 +53,7 @@ bool CPlotAnnotation::FindTagData(CPlotLook& plot, int mode, Point at) {
         const std::optional<float> uy = ToAnchor(under->y);
         if (!ux || !uy) return false;
         SetPosition({*ux, *uy, 0, 0, 0});
-        if (!area.AnnotationVisible(*this, plot)) return false;
+        if (!area.AnnotationVisible(Anchor(), plot)) return false;
         TagPoint = at;
         TextPosition = at;
         return true;

@@ -5,7 +5,7 @@
 
 #include "objects/CPlotAnnotation.h"
 #include "platform/WindowSite.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/CPlotLook.h"
 #include "plot/IPlotHost.h"
 #include "regions/CDrawTool.h"
@@ -38,7 +38,7 @@ void InvertingLine(Surface& dc, Point a, Point b) {
 }  // namespace
 
 bool CPlotAnnotation::LeaderHidden(CPlotLook& plot) const {
-    return plot.ZoomLevel > kZoomedIn && plot.DrawingRgn && !plot.DrawingRgn->AnnotationVisible(*this, plot);
+    return plot.ZoomLevel > kZoomedIn && plot.DrawingRgn && !plot.DrawingRgn->AnnotationVisible(Anchor(), plot);
 }
 
 void CPlotAnnotation::Draw(Surface& dc, CPlotLook& plot, int force) {

@@ -5,7 +5,7 @@
 #include "objects/CPlotAnnotation.h"
 #include "objects/CPlotObj.h"
 #include "platform/WindowSite.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/IPlotHost.h"
 #include "regions/CPlotAxisRgn.h"
 #include "regions/CPlotDrawingRgn.h"

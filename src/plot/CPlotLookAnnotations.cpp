@@ -5,7 +5,7 @@
 
 #include "objects/CPlotAnnotation.h"
 #include "objects/CPlotObj.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/CPlotLook.h"
 #include "plot/IPlotHost.h"
 #include "regions/CDrawTool.h"

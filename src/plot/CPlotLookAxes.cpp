@@ -4,10 +4,10 @@
 #include <cmath>
 
 #include "objects/CPlotObj.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/CPlotLook.h"
 #include "plot/IPlotHost.h"
-#include "plot/PlotValues.h"
+#include "axes/PlotValues.h"
 #include "regions/CPlotAxisRgn.h"
 #include "regions/CPlotDrawingRgn.h"
 #include "regions/CPlotLabelRgn.h"

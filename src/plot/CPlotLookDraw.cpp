@@ -6,7 +6,7 @@
 #include "objects/CPlotAnnotation.h"
 #include "platform/Surface.h"
 #include "platform/WindowSite.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/CPlotLook.h"
 #include "plot/IPlotHost.h"
 #include "regions/CPlotAxisRgn.h"

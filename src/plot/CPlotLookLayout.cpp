@@ -2,7 +2,7 @@
 // layout computes, and finding regions by kind or by position.
 #include <algorithm>
 
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/CPlotLook.h"
 #include "regions/CPlotAxisRgn.h"
 #include "regions/CPlotDrawingRgn.h"

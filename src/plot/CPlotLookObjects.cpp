@@ -7,7 +7,7 @@
 #include "objects/CPlotObj.h"
 #include "objects/ObjectIdAllocator.h"
 #include "platform/Automation.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/CPlotLook.h"
 #include "plot/IPlotHost.h"
 #include "regions/CDrawTool.h"

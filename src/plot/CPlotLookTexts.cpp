@@ -4,7 +4,7 @@
 
 #include "objects/CPlotObj.h"
 #include "platform/Locale.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/CPlotLook.h"
 #include "plot/IPlotHost.h"
 #include "regions/CPlotAxisRgn.h"

@@ -8,10 +8,10 @@
 #include "objects/CPlotObj.h"
 #include "platform/Automation.h"
 #include "platform/Surface.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/CPlotLook.h"
 #include "plot/IPlotHost.h"
-#include "plot/PlotValues.h"
+#include "axes/PlotValues.h"
 #include "regions/CPlotAxisRgn.h"
 #include "regions/CPlotDrawingRgn.h"
 

@@ -2,10 +2,10 @@
 #include <cmath>
 #include <limits>
 
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/CPlotLook.h"
 #include "plot/CPlotVar.h"
-#include "plot/PlotValues.h"
+#include "axes/PlotValues.h"
 #include "regions/CDrawTool.h"
 #include "regions/CPlotAxisRgn.h"
 #include "regions/CPlotDrawingRgn.h"

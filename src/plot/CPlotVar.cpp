@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "platform/Automation.h"
-#include "plot/PlotValues.h"
+#include "axes/PlotValues.h"
 
 namespace vtg {
 

@@ -5,10 +5,10 @@
 #include <string_view>
 
 #include "axes/TickLayout.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/CPlotLook.h"
 #include "plot/IPlotHost.h"
-#include "plot/PlotValues.h"
+#include "axes/PlotValues.h"
 #include "regions/CDrawTool.h"
 
 namespace vtg {
@@ -19,8 +19,6 @@ namespace {
 constexpr int kMinGridGap = 5;
 // ClientType 1 hosts draw axis text in the control's foreground colour.
 constexpr int kForegroundTextClient = 1;
-// The label of a tick without a data value; it is never drawn.
-constexpr std::string_view kNoValueLabel = "1/0";
 
 // The font CPlotEnv::SelectFont selects for drawing.
 const CVTGFont* DrawnFont(const CPlotEnv& env, const CVTGFont* font) {
@@ -85,14 +83,14 @@ void CPlotAxisRgn::Draw(Surface& dc, CPlotLook& plot, int force) {
         dc.SetTextAlign(TextAlign::Bottom | TextAlign::Center);
         dc.MoveTo({r.left, r.top});
         dc.LineTo({r.right, r.top});
-        Axis->DrawTicks(dc, env, font, r.bottom, r.top, false, false);
+        DrawAxisTicks(dc, *Axis, env, font, r.bottom, r.top, false, false);
     } else {
         // The last Y axis sits against the drawing area with room for its labels' offset.
         const bool outerSide = plot.Flipped || (Kind == RegionKind::YAxis && AxisIndex == plot.YAxisCount());
         dc.SetTextAlign(TextAlign::Baseline | TextAlign::Right);
         dc.MoveTo({r.right, r.top});
         dc.LineTo({r.right, r.bottom});
-        Axis->DrawTicks(dc, env, font, r.bottom, r.right, true, outerSide);
+        DrawAxisTicks(dc, *Axis, env, font, r.bottom, r.right, true, outerSide);
     }
 }
 
@@ -103,14 +101,12 @@ Size CPlotAxisRgn::MeasureLabels(Surface& dc, CPlotLook& plot) {
     const CPlotEnv& env = plot.Environment();
     if (!Axis) return env.MeasureText(dc, font, "0");
     // Also settles the decimals that padding brings every label to.
-    Size largest = Axis->MeasureTickLabels(dc, env, font);
+    Size largest = MeasureAxisTickLabels(dc, *Axis, env, font);
     if (!ScaledFontDiffers(env)) return largest;
     // The layout must make room for the labels as they will be drawn: padded, in the font
     // scaled to the output scale.
-    const AxisTicks ticks = Axis->DrawnTicks();
-    for (double value : ticks.values) {
-        const std::string text = Axis->FormatTickLabel(value, ticks.interval, true);
-        if (text == kNoValueLabel) continue;
+    for (const std::string& text : Axis->TickLabels(Axis->DrawnTicks(), true)) {
+        if (text.empty()) continue;
         const Size drawn = DrawnTextExtent(dc, env, font, text);
         largest.cx = std::max(largest.cx, drawn.cx);
         largest.cy = std::max(largest.cy, drawn.cy);

@@ -89,6 +89,16 @@ std::optional<MultiplierSuffix> MultiplierSuffixOf(const CPlotAxis& axis);
 std::vector<int> GridPositions(const CPlotAxis& axis, const CViewCoeff& view, int deviceOffset, int low, int high,
                                bool verticalLines);
 
+// Tick marks and labels of an axis along linePos (the axis line; x of a vertical axis, y of a
+// horizontal one), mapped with env's view. Horizontal labels sit with their bottom 3 units
+// below textOffset; the caller has selected the font, the text alignment and the pen. A Linear
+// axis keeps the interval it was drawn with.
+void DrawAxisTicks(Surface& dc, CPlotAxis& axis, const CPlotEnv& env, const CVTGFont* font, int textOffset,
+                   int linePos, bool vertical, bool outerSide);
+// The largest tick-label extent (at least that of "0"), labels padded as drawn. Settles the
+// decimals that padding brings every label to.
+Size MeasureAxisTickLabels(Surface& dc, CPlotAxis& axis, const CPlotEnv& env, const CVTGFont* font);
+
 // Text as the environment draws it: in the font scaled to the output scale (as
 // CPlotEnv::SelectFont selects it). Scaled fonts have whole point sizes, so these sizes are
 // not always the measured ones times the scale; room that drawn text must fit in is measured

@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "axes/CPlotAxis.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/CPlotVar.h"
 #include "regions/CDrawTool.h"
 #include "regions/CPlotDrawingRgn.h"

@@ -8,10 +8,10 @@
 
 #include "axes/CPlotAxis.h"
 #include "axes/FormatNumber.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/CPlotLook.h"
 #include "plot/IPlotHost.h"
-#include "plot/PlotValues.h"
+#include "axes/PlotValues.h"
 #include "regions/CPlotAxisRgn.h"
 #include "regions/CurveMapper.h"
 

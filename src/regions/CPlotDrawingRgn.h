@@ -21,7 +21,6 @@
 
 namespace vtg {
 
-class CPlotAnnotation;
 class CPlotAxis;
 class CPlotEnv;
 class CPlotVar;
@@ -38,6 +37,16 @@ struct BandFraction {
 struct AxisValues {
     double x = 0;
     double y = 0;
+};
+
+// Where an annotation is anchored, as the drawing area reads it: x on the independent axis, y on
+// the Y axis of the variable it is tied to (0: none). A coordinate of kOnAxis lies on the area's
+// edge along that coordinate's direction.
+struct AnnotationAnchor {
+    static constexpr float kOnAxis = 3.4028235e38f;
+    double x = 0;
+    double y = 0;
+    int variable = 0;
 };
 
 // The curve point nearest to a device point: how near (|AP| + |PB| - |AB| for the best segment
@@ -122,10 +131,10 @@ public:
     // on-the-axis value puts the point on the drawing area's edge along that value's direction.
     virtual std::optional<Point> AnchorToDevice(CPlotLook& plot, double x, double y, int yAxis) const;
     // The annotation's anchor lies within the displayed ranges of its axes.
-    virtual bool AnnotationVisible(const CPlotAnnotation& annotation, CPlotLook& plot) const;
+    virtual bool AnnotationVisible(const AnnotationAnchor& anchor, CPlotLook& plot) const;
     // The Y axis an annotation's anchor is read on: its variable's axis when it is tied to a
     // variable that exists and the plot is not flipped, else the first.
-    static int AnnotationAxis(const CPlotAnnotation& annotation, const CPlotLook& plot);
+    static int AnnotationAxis(const AnnotationAnchor& anchor, const CPlotLook& plot);
 
     // ---- tracker (CPlotDrawingRgnTracker.cpp) ----
     // The cross-hair and the read-out box at the plot's tracker point, in XOR and over saved

@@ -4,13 +4,12 @@
 #include <limits>
 
 #include "axes/CPlotAxis.h"
-#include "objects/CPlotAnnotation.h"
-#include "plot/CPlotEnv.h"
+#include "axes/PlotValues.h"
 #include "plot/CPlotLook.h"
 #include "plot/CPlotVar.h"
-#include "plot/PlotValues.h"
 #include "regions/CPlotAxisRgn.h"
 #include "regions/CPlotDrawingRgn.h"
+#include "regions/CPlotEnv.h"
 #include "regions/CurveMapper.h"
 
 namespace vtg {
@@ -50,7 +49,7 @@ std::optional<AxisPair> PairFor(const CPlotLook& plot, const vtg::Rect& area, in
 
 double Distance(double ax, double ay, double bx, double by) { return std::hypot(bx - ax, by - ay); }
 
-bool OnAxis(double v) { return v == static_cast<double>(CPlotAnnotation::kOnAxis); }
+bool OnAxis(double v) { return v == static_cast<double>(AnnotationAnchor::kOnAxis); }
 
 // The best segment of one curve, improving best.
 void SearchCurve(const CPlotVar& x, const CPlotVar& y, const AxisPair& pair, const CPlotEnv& env, Point p,
@@ -92,8 +91,8 @@ void SearchCurve(const CPlotVar& x, const CPlotVar& y, const AxisPair& pair, con
 
 }  // namespace
 
-int CPlotDrawingRgn::AnnotationAxis(const CPlotAnnotation& annotation, const CPlotLook& plot) {
-    const int v = annotation.AttachedVariable;
+int CPlotDrawingRgn::AnnotationAxis(const AnnotationAnchor& anchor, const CPlotLook& plot) {
+    const int v = anchor.variable;
     // A variable number that names no variable counts as none.
     if (plot.Flipped || v < 1 || v > plot.DependentCount()) return 1;
     const int axis = plot.YVar(v - 1)->AxisMap;
@@ -142,16 +141,16 @@ std::optional<Point> CPlotDrawingRgn::AnchorToDevice(CPlotLook& plot, double x, 
     return flipped ? Point{*yp, *xp} : Point{*xp, *yp};
 }
 
-bool CPlotDrawingRgn::AnnotationVisible(const CPlotAnnotation& annotation, CPlotLook& plot) const {
+bool CPlotDrawingRgn::AnnotationVisible(const AnnotationAnchor& anchor, CPlotLook& plot) const {
     const CPlotAxisRgn* xr = plot.XAxisRgn.get();
-    const CPlotAxisRgn* yr = plot.YAxisRegion(plot.Flipped ? 1 : AnnotationAxis(annotation, plot));
+    const CPlotAxisRgn* yr = plot.YAxisRegion(plot.Flipped ? 1 : AnnotationAxis(anchor, plot));
     if (!xr || !yr || !xr->Axis || !yr->Axis) return false;
     auto within = [](double v, const CPlotAxis& a) {
         if (OnAxis(v)) return true;
         return v >= std::min(a.RangeMin, a.RangeMax) - kRangeTolerance &&
                v <= std::max(a.RangeMin, a.RangeMax) + kRangeTolerance;
     };
-    return within(annotation.AnchorX, *xr->Axis) && within(annotation.AnchorY, *yr->Axis);
+    return within(anchor.x, *xr->Axis) && within(anchor.y, *yr->Axis);
 }
 
 }  // namespace vtg

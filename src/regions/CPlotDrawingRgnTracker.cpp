@@ -1,7 +1,7 @@
 // The tracker's drawing: a cross-hair in XOR across the drawing area and a read-out box whose
 // covered pixels are kept, so that both can be taken away without a redraw.
 #include "axes/FormatNumber.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/CPlotLook.h"
 #include "regions/CDrawTool.h"
 #include "regions/CPlotAxisRgn.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "axes/CPlotAxis.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/CPlotLook.h"
 #include "plot/IPlotHost.h"
 #include "regions/CDrawTool.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "platform/WindowSite.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/CPlotLook.h"
 #include "plot/CPlotVar.h"
 #include "plot/IPlotHost.h"

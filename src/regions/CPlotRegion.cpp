@@ -1,6 +1,6 @@
 #include "regions/CPlotRegion.h"
 
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/CPlotLook.h"
 #include "plot/IPlotHost.h"
 

@@ -5,7 +5,7 @@
 
 #include "axes/CPlotAxis.h"
 #include "plot/CPlotVar.h"
-#include "plot/PlotValues.h"
+#include "axes/PlotValues.h"
 
 namespace vtg {
 

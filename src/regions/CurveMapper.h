@@ -10,8 +10,8 @@
 
 #include "axes/ScaleTransform.h"
 #include "platform/Geometry.h"
-#include "plot/CPlotEnv.h"
-#include "plot/PlotValues.h"
+#include "regions/CPlotEnv.h"
+#include "axes/PlotValues.h"
 
 namespace vtg {
 

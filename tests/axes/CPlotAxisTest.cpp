@@ -9,7 +9,7 @@
 
 #include "axes/CPlotAxis.h"
 #include "axes/ScaleMath.h"
-#include "plot/PlotValues.h"
+#include "axes/PlotValues.h"
 
 namespace vtg {
 namespace {

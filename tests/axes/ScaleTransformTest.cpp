@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "axes/ScaleTransform.h"
-#include "plot/PlotValues.h"
+#include "axes/PlotValues.h"
 
 namespace vtg {
 namespace {

@@ -239,7 +239,7 @@ TEST_F(AnnotationTest, AVariableNumberThatNamesNoVariableCountsAsNone) {
         Draw();
         EXPECT_EQ(a.TagPoint, expected) << v;
     }
-    EXPECT_EQ(CPlotDrawingRgn::AnnotationAxis(a, Plot()), 1);
+    EXPECT_EQ(CPlotDrawingRgn::AnnotationAxis(a.Anchor(), Plot()), 1);
 }
 
 TEST_F(AnnotationTest, ADrawingAreaWithoutExtentNeverYieldsAnInfiniteAnchor) {

@@ -6,7 +6,7 @@
 
 #include "platform/ImageSurface.h"
 #include "platform/Locale.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "regions/CPlotDrawingRgn.h"
 #include "PlotTestSupport.h"
 

@@ -5,7 +5,7 @@
 #include "objects/CPlotAnnotation.h"
 #include "objects/CPlotObj.h"
 #include "platform/Automation.h"
-#include "plot/PlotValues.h"
+#include "axes/PlotValues.h"
 #include "regions/CPlotAxisRgn.h"
 #include "regions/CPlotDrawingRgn.h"
 #include "regions/CPlotLabelRgn.h"

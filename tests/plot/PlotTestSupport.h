@@ -9,7 +9,7 @@
 
 #include "control/HostServices.h"
 #include "objects/ObjectIdAllocator.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/CPlotLook.h"
 #include "plot/IPlotHost.h"
 #include "regions/CDrawTool.h"

@@ -7,7 +7,7 @@
 
 #include "platform/Automation.h"
 #include "plot/CPlotVar.h"
-#include "plot/PlotValues.h"
+#include "axes/PlotValues.h"
 
 namespace vtg {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "objects/CPlotObj.h"
 #include "platform/Automation.h"
-#include "plot/PlotValues.h"
+#include "axes/PlotValues.h"
 #include "regions/CPlotAxisRgn.h"
 #include "regions/CPlotLabelRgn.h"
 #include "regions/CPlotLegendRgn.h"

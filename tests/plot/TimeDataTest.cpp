@@ -12,7 +12,7 @@
 #include "platform/ImageSurface.h"
 #include "platform/RecordingSurface.h"
 #include "regions/CPlotAxisRgn.h"
-#include "plot/PlotValues.h"
+#include "axes/PlotValues.h"
 #include "regions/CPlotDrawingRgn.h"
 #include "PlotTestSupport.h"
 

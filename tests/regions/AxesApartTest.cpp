@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/RecordingSurface.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/LegendTestSupport.h"
 #include "plot/PlotTestSupport.h"
 #include "regions/CPlotAxisRgn.h"

@@ -8,7 +8,7 @@
 
 #include "platform/Locale.h"
 #include "platform/RecordingSurface.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/PlotTestSupport.h"
 #include "regions/CPlotAxisRgn.h"
 #include "regions/CPlotDrawingRgn.h"

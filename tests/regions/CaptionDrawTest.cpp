@@ -11,7 +11,7 @@
 #include "platform/Automation.h"
 #include "platform/ProgIdRegistry.h"
 #include "platform/RecordingSurface.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/PlotTestSupport.h"
 #include "regions/CPlotAxisRgn.h"
 #include "regions/CPlotLabelRgn.h"

@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "platform/RecordingSurface.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "regions/CDrawTool.h"
 
 namespace vtg {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/ImageSurface.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "regions/CDrawTool.h"
 
 namespace vtg {

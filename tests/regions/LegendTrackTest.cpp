@@ -13,7 +13,7 @@
 #include "platform/ProgIdRegistry.h"
 #include "platform/RecordingSurface.h"
 #include "platform/WindowSite.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "plot/PlotTestSupport.h"
 #include "regions/CPlotDrawingRgn.h"
 #include "regions/CPlotLegendRgn.h"

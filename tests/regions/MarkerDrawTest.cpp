@@ -5,7 +5,7 @@
 #include <climits>
 
 #include "platform/RecordingSurface.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "regions/CDrawTool.h"
 #include "regions/MarkerShape.h"
 

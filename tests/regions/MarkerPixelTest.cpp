@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/ImageSurface.h"
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 #include "regions/CDrawTool.h"
 
 namespace vtg {

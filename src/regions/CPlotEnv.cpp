@@ -1,4 +1,4 @@
-#include "plot/CPlotEnv.h"
+#include "regions/CPlotEnv.h"
 
 #include <algorithm>
 #include <climits>
@@ -159,5 +159,12 @@ void CPlotEnv::DrawMarker(Surface& dc, int kind, int x, int y, int colourIndex, 
         DrawSmoothedMarker(dc, kind, x, y, d, colour, highlight);
     }
 }
+
+void CPlotEnv::SetView(const Rect& rect, double xLeft, double yTop, double xRight, double yBottom) {
+    ViewX = CViewCoeff::Make(rect.left, rect.Width(), xLeft, xRight);
+    ViewY = CViewCoeff::Make(rect.top, rect.Height(), yTop, yBottom);
+}
+
+void CPlotEnv::SetYRange(double low, double high) { ViewY = CViewCoeff::Make(ViewY.Start, ViewY.Extent, high, low); }
 
 }  // namespace vtg

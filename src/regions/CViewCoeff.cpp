@@ -1,7 +1,6 @@
-// The data-to-pixel mapping of the drawing environment.
-#include <cmath>
+#include "regions/CViewCoeff.h"
 
-#include "plot/CPlotEnv.h"
+#include <cmath>
 
 namespace vtg {
 
@@ -56,12 +55,5 @@ double CViewCoeff::FromPixel(int px, int deviceOffset) const {
     if (!IsValid()) return Low;
     return (static_cast<double>(px) - Start - deviceOffset + Offset) / Scale;
 }
-
-void CPlotEnv::SetView(const Rect& rect, double xLeft, double yTop, double xRight, double yBottom) {
-    ViewX = CViewCoeff::Make(rect.left, rect.Width(), xLeft, xRight);
-    ViewY = CViewCoeff::Make(rect.top, rect.Height(), yTop, yBottom);
-}
-
-void CPlotEnv::SetYRange(double low, double high) { ViewY = CViewCoeff::Make(ViewY.Start, ViewY.Extent, high, low); }
 
 }  // namespace vtg
