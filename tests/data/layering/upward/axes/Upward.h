@@ -1,0 +1,2 @@
+// An axis that reaches up to the plot: the layering check must refuse it.
+#include "plot/CPlotLook.h"
