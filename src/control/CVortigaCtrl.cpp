@@ -21,8 +21,9 @@ constexpr F CVortigaCtrl::*Field(F ControlProperties::*field) {
     return field;
 }
 
-// The blink timer's period: how long a highlight stays in each phase.
-constexpr int kBlinkPeriodMs = 500;
+// Highlights blink with a period of highlightMode milliseconds from this value up; below it they
+// are drawn still.
+constexpr int kMinBlinkPeriodMs = 100;
 constexpr int kBlinkOffMs = 30;
 constexpr int kCursorDelayMs = 200;
 constexpr int kFullScroll = 1000;
@@ -307,19 +308,25 @@ void CVortigaCtrl::StartTextDisplayTimer(int ms) {
 void CVortigaCtrl::RegisterHighlight(int objectId) {
     if (std::find(highlighted_.begin(), highlighted_.end(), objectId) != highlighted_.end()) return;
     highlighted_.push_back(objectId);
-    if (site_ && highlighted_.size() == 1) {
-        blinkPhase_ = 1;
-        site_->SetTimer(kBlinkTimer, kBlinkPeriodMs);
-    }
+    if (highlighted_.size() == 1) StartBlinking();
+}
+
+void CVortigaCtrl::StartBlinking() {
+    if (!site_ || highlightMode < kMinBlinkPeriodMs) return;
+    blinkPhase_ = 1;
+    site_->SetTimer(kBlinkTimer, highlightMode);
+}
+
+void CVortigaCtrl::StopBlinking() {
+    if (!site_) return;
+    site_->KillTimer(kBlinkTimer);
+    site_->KillTimer(kBlinkOffTimer);
+    blinkPhase_ = 0;
 }
 
 void CVortigaCtrl::UnregisterHighlight(int objectId) {
     std::erase(highlighted_, objectId);
-    if (highlighted_.empty() && site_) {
-        site_->KillTimer(kBlinkTimer);
-        site_->KillTimer(kBlinkOffTimer);
-        blinkPhase_ = 0;
-    }
+    if (highlighted_.empty()) StopBlinking();
 }
 
 void CVortigaCtrl::DrawHighlights() {
@@ -339,7 +346,7 @@ void CVortigaCtrl::OnTimer(int id) {
             if (blinkPhase_ == 2) {
                 removeTextAfterBlink_ = true;
             } else {
-                displayTextState = 0;
+                HideDisplayedText();
             }
             break;
         case kBlinkTimer:
@@ -353,7 +360,7 @@ void CVortigaCtrl::OnTimer(int id) {
             blinkPhase_ = blinkPhase_ == 1 ? 2 : 1;
             if (removeTextAfterBlink_ && blinkPhase_ != 2) {
                 removeTextAfterBlink_ = false;
-                displayTextState = 0;
+                HideDisplayedText();
             }
             break;
         default:

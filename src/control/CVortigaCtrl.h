@@ -292,6 +292,42 @@ public:
     void HideVariableDialog() {}
     void PageLayout() {}
 
+    // Event and mode switches (CVortigaCtrlMethodsModes.cpp). SetEvent takes any id: its bit
+    // positions wrap modulo 32. SetMousePointer takes the types 1..15 and ignores others.
+    void SetEvent(std::int16_t EventID, bool OnOff, bool Default);
+    void EnableFireEvent(bool Enable) { fireModifiedEnabled = Enable; }
+    void FireReloadEvent();
+    void ManageCursor(bool OnOff) { manageCursor = OnOff; }
+    void SetMousePointer(std::int16_t Type);
+    void SetCopyMode(std::int16_t mode) { copyMode = mode; }
+    void SetTextMode(std::int16_t mode) { textMode = mode; }
+    // The blink period of highlighted objects in milliseconds; below 100 they do not blink.
+    void SetHighlightMode(std::int16_t mode);
+    void EnableResetFromDefinition(bool Enable) { resetFromDefinitionEnabled = Enable; }
+    void ApplySettingByUserFlag();
+    void SetFlippedFlag(bool bFlipped);
+    bool GetPlotIsLive() { return LivePlot; }
+    void SetPlotIsLive(bool bIsLive);
+    // A key for the in-place editor that has the focus, else for the control's own handling.
+    void KeyDown(std::int32_t nChar, std::int32_t nRepCnt, std::int32_t nFlags);
+    IEditBox* FocusedEditor();
+
+    // Coordinates, the pointer and the drawn objects (CVortigaCtrlMethodsPointer.cpp). The
+    // conversions use the X axis and the first Y axis; each returns whether the device point
+    // lies in the drawing area, and leaves its outputs alone when the plot cannot convert yet
+    // (not laid out, no usable ranges). Device outputs beyond the 16-bit range are clamped.
+    bool ConvertToDevice(double x, double y, std::int16_t& ix, std::int16_t& iy);
+    bool ConvertToPlot(std::int16_t ix, std::int16_t iy, double& x, double& y);
+    bool GetPointerLocation(std::int16_t& ix, std::int16_t& iy);
+    bool IsRegionDefined();
+    void DragLine(std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2, std::int16_t color);
+    void DoDoubleClick(std::int16_t x, std::int16_t y);
+    void EditObject(std::int16_t ObjectID);
+    void Rotate(std::int16_t direction);
+    // Shows szText as a tip at the device point until millisecs have passed or the mouse moves
+    // away; symbols are expanded, and a line feed or a backslash and "n" break the lines.
+    void DisplayText(const std::string& szText, std::int16_t x, std::int16_t y, std::int32_t millisecs);
+
     // The body of every method whose part of the control is not built yet.
     template <MethodName Name, Pending Why, class R, class... A>
     R NotBuilt(A...) {
@@ -303,6 +339,11 @@ public:
     void StartTextDisplayTimer(int ms);
     // Registers an object (by id) whose highlight blinks; the blink timer runs while any is.
     void RegisterHighlight(int objectId) override;
+    // The blink timer runs while objects are highlighted and highlightMode is a period.
+    void StartBlinking();
+    void StopBlinking();
+    // Hides the text DisplayText shows.
+    void HideDisplayedText();
     void UnregisterHighlight(int objectId) override;
     const std::vector<int>& Highlighted() const { return highlighted_; }
     int BlinkPhase() const { return blinkPhase_; }
@@ -353,6 +394,7 @@ public:
     int cursorId = IDC_ARROW;
     int currentCursorId = IDC_ARROW;
     bool manageCursor = false;
+    bool resetFromDefinitionEnabled = false;
     int displayTextState = 0;
     ObjectIdAllocator objectIds;
     std::int32_t printLandscape = 1;

@@ -50,10 +50,10 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
     m.Method("ClearTimeData", 120, &C::ClearTimeData, {"VarNo"});
     Unbuilt<"GetSettings", P::Settings, std::string>(m, 121, {});
     Unbuilt<"SetSettings", P::Settings, void, S>(m, 122, {"Settings"});
-    Unbuilt<"EditObject", P::Interaction, void, I2>(m, 123, {"ObjectID"});
+    m.Method("EditObject", 123, &C::EditObject, {"ObjectID"});
     m.Method("GetAxisMap", 124, &C::GetAxisMap, {"VarNo"});
     m.Method("SetAxisMap", 125, &C::SetAxisMap, {"VarNo", "AxisNo"});
-    Unbuilt<"FireReloadEvent", P::EventsAndModes, void>(m, 126, {});
+    m.Method("FireReloadEvent", 126, &C::FireReloadEvent, {});
     m.Method("CopyToBuffer", 127, &C::CopyToBuffer, {"Data"});
     m.Method("SetAxisRange", 128, &C::SetAxisRange, {"AxisNo", "LowValue", "HighValue"});
     m.Method("GetAxisRange", 129, &C::GetAxisRange, {"AxisNo", "LowValue", "HighValue"});
@@ -64,7 +64,7 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
     m.Method("GetXVariable", 134, &C::GetXVariable, {"Yvarno"});
     m.Method("GetLegend", 135, &C::GetLegend, {"VarNo"});
     m.Method("GetNYaxes", 136, &C::GetNYaxes, {});
-    Unbuilt<"AddTextDialog", P::Annotations, void>(m, 137, {});
+    Unbuilt<"AddTextDialog", P::InPlaceEditing, void>(m, 137, {});
     m.Method("HideVariableDialog", 138, &C::HideVariableDialog, {});
     Unbuilt<"Copy", P::Clipboard, void>(m, 139, {});
     Unbuilt<"Paste", P::Clipboard, void>(m, 140, {});
@@ -82,7 +82,7 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
     m.Method("MoveVariable", 152, &C::MoveVariable, {"SourceVarNo", "TargetVarNo"});
     m.Method("SetAxisMode", 153, &C::SetAxisMode, {"AxisNo", "index", "mode"});
     m.Method("GetAxisMode", 154, &C::GetAxisMode, {"AxisNo", "index", "mode"});
-    Unbuilt<"EnableResetFromDefinition", P::EventsAndModes, void, B>(m, 155, {"Enable"});
+    m.Method("EnableResetFromDefinition", 155, &C::EnableResetFromDefinition, {"Enable"});
     m.Method("SetXYData", 156, &C::SetXYData, {"ObjectID", "DataNo", "x", "y"});
     m.Method("NewLine", 157, &C::NewLine, {"color", "linetype", "marker", "MarkerSize", "direction"});
     m.Method("NewPolygon", 158, &C::NewPolygon, {"color", "fillmode"});
@@ -92,27 +92,27 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
     m.Method("SetObject", 161, &C::SetObject, {"ObjectID", "Value", "mask"});
     m.Method("SetLineAttribute", 162, &C::SetLineAttribute,
              {"ObjectID", "color", "linetype", "marker", "MarkerSize", "direction", "mask"});
-    Unbuilt<"DoDoubleClick", P::Interaction, void, I2, I2>(m, 163, {"x", "y"});
-    Unbuilt<"DisplayText", P::Annotations, void, S, I2, I2, I4>(m, 164, {"szText", "x", "y", "millisecs"});
-    Unbuilt<"SetEvent", P::EventsAndModes, void, I2, B, B>(m, 165, {"EventID", "OnOff", "Default"});
-    Unbuilt<"ManageCursor", P::EventsAndModes, void, B>(m, 166, {"OnOff"});
+    m.Method("DoDoubleClick", 163, &C::DoDoubleClick, {"x", "y"});
+    m.Method("DisplayText", 164, &C::DisplayText, {"szText", "x", "y", "millisecs"});
+    m.Method("SetEvent", 165, &C::SetEvent, {"EventID", "OnOff", "Default"});
+    m.Method("ManageCursor", 166, &C::ManageCursor, {"OnOff"});
     Unbuilt<"InvokeMenuItem", P::Menus, void, I4>(m, 167, {"ID"});
     Unbuilt<"GetMenuItem", P::Menus, std::string, I2&, I2&>(m, 168, {"code", "ID"});
     Unbuilt<"UpdateMenu", P::Menus, void>(m, 169, {});
     Unbuilt<"IsMenuItemEnabled", P::Menus, B, I2>(m, 170, {"ID"});
-    Unbuilt<"DragLine", P::Interaction, void, I2, I2, I2, I2, I2>(m, 171, {"x1", "y1", "x2", "y2", "color"});
+    m.Method("DragLine", 171, &C::DragLine, {"x1", "y1", "x2", "y2", "color"});
     m.Method("UpdateAxis", 172, &C::UpdateAxis, {});
     m.Method("Clear", 173, &C::Clear, {});
     m.Method("Zoom", 174, &C::Zoom, {"mode"});
-    Unbuilt<"IsRegionDefined", P::Interaction, B>(m, 175, {});
-    Unbuilt<"GetPointerLocation", P::Interaction, B, I2&, I2&>(m, 176, {"ix", "iy"});
+    m.Method("IsRegionDefined", 175, &C::IsRegionDefined, {});
+    m.Method("GetPointerLocation", 176, &C::GetPointerLocation, {"ix", "iy"});
     m.Method("SetSymbol", 177, &C::SetSymbol, {"SymbolName", "Value"});
-    Unbuilt<"ConvertToDevice", P::Interaction, B, R8, R8, I2&, I2&>(m, 178, {"x", "y", "ix", "iy"});
-    Unbuilt<"ConvertToPlot", P::Interaction, B, I2, I2, R8&, R8&>(m, 179, {"ix", "iy", "x", "y"});
-    Unbuilt<"SetCopyMode", P::EventsAndModes, void, I2>(m, 180, {"mode"});
-    Unbuilt<"SetTextMode", P::EventsAndModes, void, I2>(m, 181, {"mode"});
-    Unbuilt<"SetHighlightMode", P::EventsAndModes, void, I2>(m, 182, {"mode"});
-    Unbuilt<"SetMousePointer", P::EventsAndModes, void, I2>(m, 183, {"Type"});
+    m.Method("ConvertToDevice", 178, &C::ConvertToDevice, {"x", "y", "ix", "iy"});
+    m.Method("ConvertToPlot", 179, &C::ConvertToPlot, {"ix", "iy", "x", "y"});
+    m.Method("SetCopyMode", 180, &C::SetCopyMode, {"mode"});
+    m.Method("SetTextMode", 181, &C::SetTextMode, {"mode"});
+    m.Method("SetHighlightMode", 182, &C::SetHighlightMode, {"mode"});
+    m.Method("SetMousePointer", 183, &C::SetMousePointer, {"Type"});
     Unbuilt<"CopyWithSize", P::Clipboard, void, I2, I2>(m, 184, {"width", "height"});
     m.Method("GetXYData", 185, &C::GetXYData, {"ObjectID", "DataNo", "x", "y"});
     m.Method("ChangeText", 186, &C::ChangeText, {"ObjectID", "text", "x", "y", "attached"});
@@ -121,7 +121,7 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
     m.Method("OpenLog", 189, &C::OpenLog, {"filename"});
     m.Method("CloseLog", 190, &C::CloseLog, {});
     m.Method("PageLayout", 191, &C::PageLayout, {});
-    Unbuilt<"Rotate", P::Interaction, void, I2>(m, 192, {"direction"});
+    m.Method("Rotate", 192, &C::Rotate, {"direction"});
     m.Method("SetPhasePlot", 193, &C::SetPhasePlot, {"bSet"});
     m.Method("GetPhasePlot", 194, &C::GetPhasePlot, {});
     // The result is an SCODE, declared as a long; the values arrive as an array or one number.
@@ -132,7 +132,7 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
     m.Method("GetScale", 199, &C::GetScale, {"VarNo"});
     m.Method("GetAxisHighLows", 200, &C::GetAxisHighLows,
              {"iAxis", "dVarLow", "dVarHigh", "dAxisLow", "dAxisHigh", "dLow", "dHigh"});
-    Unbuilt<"EnableFireEvent", P::EventsAndModes, void, B>(m, 201, {"Enable"});
+    m.Method("EnableFireEvent", 201, &C::EnableFireEvent, {"Enable"});
     m.Method("AddLegendEditDialog", 202, &C::AddLegendEditDialog, {});
     m.Method("SetAxisScale", 203, &C::SetAxisScale, {"VarNo", "Scale"});
     Unbuilt<"GetSelAnnoAttributes", P::Annotations, std::string, I2&, I2&, I2&, I2&, I2&, I2&, I2&>(
@@ -170,9 +170,9 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
              {"bLandscape", "LeftMargin", "TopMargin", "RightMargin", "BottomMargin"});
     m.Method("GetVarLocalAttribute", 231, &C::GetVarLocalAttribute, {"lineno", "ilocal"});
     m.Method("SetVarLocalAttribute", 232, &C::SetVarLocalAttribute, {"lineno", "ilocal"});
-    Unbuilt<"GetPlotIsLive", P::EventsAndModes, B>(m, 233, {});
-    Unbuilt<"SetPlotIsLive", P::EventsAndModes, void, B>(m, 234, {"bIsLive"});
-    Unbuilt<"KeyDown", P::EventsAndModes, void, I4, I4, I4>(m, 235, {"nChar", "nRepCnt", "nFlags"});
+    m.Method("GetPlotIsLive", 233, &C::GetPlotIsLive, {});
+    m.Method("SetPlotIsLive", 234, &C::SetPlotIsLive, {"bIsLive"});
+    m.Method("KeyDown", 235, &C::KeyDown, {"nChar", "nRepCnt", "nFlags"});
     m.Method("GetVarLineAttributes", 236, &C::GetVarLineAttributes,
              {"iVar", "iColor", "iLineWidth", "iLineStyle", "iMarker", "iSize", "iInterval"});
     m.Method("SetVarLineAttributes", 237, &C::SetVarLineAttributes,
@@ -180,8 +180,8 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
     m.Method("GetAnnotationCount", 241, &C::GetAnnotationCount, {"nAnno"});
     m.Method("GetAnnoAttributes", 242, &C::GetAnnoAttributes,
              {"iIndex", "ifontsize", "ifontattrib", "ifontcolor", "idirecton", "ialignment", "iattachment", "iarrow"});
-    Unbuilt<"SetFlippedFlag", P::EventsAndModes, void, B>(m, 243, {"bFlipped"});
-    Unbuilt<"ApplySettingByUserFlag", P::EventsAndModes, void>(m, 244, {});
+    m.Method("SetFlippedFlag", 243, &C::SetFlippedFlag, {"bFlipped"});
+    m.Method("ApplySettingByUserFlag", 244, &C::ApplySettingByUserFlag, {});
     // Both answer a short palette index.
     m.Method("GetLabelColor", 245, &C::GetLabelColor, {"AxisNo"});
     m.Method("GetAxisColor", 246, &C::GetAxisColor, {"AxisNo"});

@@ -82,6 +82,7 @@ void CVortigaCtrl::CopyToBuffer(const Variant& Data) {
         column.reserve(a.Count(1));
         for (std::int64_t i = a.LowerBound(1); i <= a.UpperBound(1); ++i) column.push_back(a.At(i, a.LowerBound(2) + c));
     }
+    plot.HostBufferChanged = 1;
     if (plot.LoadTimeColumns(columns)) {
         UpdateScrollBars(true);
         zoomed = true;

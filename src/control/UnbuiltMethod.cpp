@@ -10,6 +10,7 @@ std::string_view PendingText(Pending why) {
     switch (why) {
         case Pending::Interaction: return "in-plot interaction";
         case Pending::Annotations: return "annotations";
+        case Pending::InPlaceEditing: return "in-place text editing";
         case Pending::PlotObjects: return "plot objects";
         case Pending::Selection: return "the selection methods";
         case Pending::Menus: return "the popup-menu bridge";

@@ -21,6 +21,7 @@ struct MethodName {
 enum class Pending {
     Interaction,     // in-plot interaction: scrolling, rubber band, double click, coordinates
     Annotations,     // text annotations
+    InPlaceEditing,  // editing texts in place
     PlotObjects,     // host-drawn line, polygon and text objects
     Selection,       // methods on the user's selection
     Menus,           // the popup-menu bridge

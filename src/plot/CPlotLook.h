@@ -101,6 +101,10 @@ float ToAnnotationCoordinate(double v);
 
 struct ObjectLineAttributes;
 
+// What opening an object for editing did. InPlaceEditor: the object is edited in an in-place
+// editor, which the caller must provide.
+enum class ObjectEdit { Unchanged, Changed, InPlaceEditor };
+
 class CPlotLook {
 public:
     enum FontSlot { kTitleFont, kLabelFont, kSmallLabelFont, kAxisFont, kLegendFont, kDrawingFont, kSmallLegendFont };
@@ -163,6 +167,11 @@ public:
     // variable's end grows it; growth that would take the plot past SlotBudget is refused
     // (InvalidArg, nothing stored).
     bool SetData(int index, std::int64_t point, double value);
+    // The host changed values (SetData) or loaded a buffer (CopyToBuffer) since it last
+    // applied its settings; the host clears both with ApplySettingByUserFlag.
+    int HostDataChanged = 0;
+    int HostBufferChanged = 0;
+    void ClearHostDataChanges() { HostDataChanged = HostBufferChanged = 0; }
     // index k >= 1 writes the k-th independent variable.
     bool SetXData(int index, std::int64_t point, double value);
 
@@ -346,6 +355,37 @@ public:
     bool Layout(Surface& dc);
     // The region under p: the first in Regions whose HitTest succeeds, or null.
     CPlotRegion* RegionAt(Point p) const;
+
+    // ---- pointer, coordinates and drawn feedback (CPlotLookPointer.cpp) ----
+    // Plot values to a device pixel and back, over the X axis and the first Y axis as the
+    // drawing area shows them; nullopt while the plot cannot convert (not laid out, or an axis
+    // without a usable range). Values stay doubles: a time axis in epoch seconds converts
+    // as exactly as a small range.
+    std::optional<Point> PlotToDevice(double x, double y);
+    std::optional<std::pair<double, double>> DeviceToPlot(Point p);
+    bool InDrawingArea(Point p) const;
+    // The user has dragged a rubber band in the drawing area.
+    bool IsRegionDefined() const;
+    // A rubber-band line in not-XOR, so that drawing it again removes it. A negative colour
+    // moves the line: the last one is wiped out and the new one drawn in its colour.
+    void DragLine(Surface& dc, int x1, int y1, int x2, int y2, int color);
+    // The double-click action at p: the topmost plot object there is opened for editing,
+    // else the topmost region there that takes a double click edits its properties. Returns
+    // the object's id (0 for none) and what the edit did.
+    struct DoubleClickResult {
+        int objectId = 0;
+        ObjectEdit edit = ObjectEdit::Unchanged;
+    };
+    DoubleClickResult DoubleClick(Surface& dc, Point p);
+    // Opens object id for editing. Texts are edited in place unless the host's client type
+    // asks for the properties dialog.
+    ObjectEdit EditObject(Surface& dc, int id);
+    // Rotates every object's points on the triangle (direction 0 one way, else the other).
+    void RotateObjects(int direction);
+    // A tip with text (symbols expanded; a line feed or a backslash and "n" break lines)
+    // near device point p, above it when there is room.
+    void ShowDisplayText(std::string_view text, Point p);
+    void HideDisplayText();
     // The region of a kind. number picks the Y axis (kind 3), the Y axis whose first caption
     // is meant (kind 5) or the corner (kind 7); the other kinds have one region. Null when
     // there is none.

@@ -299,7 +299,9 @@ void CPlotLook::NameVariable(int i, const std::string& name) {
 }
 
 bool CPlotLook::SetData(int index, std::int64_t point, double value) {
-    return StoreValue(index == 0 ? XVar(0) : YVar(index - 1), point, value);
+    const bool stored = StoreValue(index == 0 ? XVar(0) : YVar(index - 1), point, value);
+    if (stored) HostDataChanged = 1;
+    return stored;
 }
 
 bool CPlotLook::SetXData(int index, std::int64_t point, double value) {

@@ -160,9 +160,15 @@ TEST_F(PaintTest, TimersKeepTheirBookkeeping) {
     EXPECT_FALSE(site.IsTimerActive(CVortigaCtrl::kTextDisplayTimer));
     EXPECT_EQ(c.displayTextState, 0);
 
+    // Highlights hold still until the host gives a blink period of 100 ms or more.
     const int id = c.Plot().Objects[0]->Id;
     c.RegisterHighlight(id);
+    EXPECT_FALSE(site.IsTimerActive(CVortigaCtrl::kBlinkTimer));
+    c.SetHighlightMode(99);
+    EXPECT_FALSE(site.IsTimerActive(CVortigaCtrl::kBlinkTimer));
+    c.SetHighlightMode(250);
     EXPECT_TRUE(site.IsTimerActive(CVortigaCtrl::kBlinkTimer));
+    EXPECT_EQ(site.ActiveTimers().at(CVortigaCtrl::kBlinkTimer), 250);
     EXPECT_EQ(c.BlinkPhase(), 1);
     site.FireTimer(CVortigaCtrl::kBlinkTimer);
     EXPECT_EQ(c.BlinkPhase(), 2);
