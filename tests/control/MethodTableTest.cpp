@@ -181,13 +181,7 @@ const std::set<std::string> kNotBuilt{
     "GetPointerLocation", "ConvertToDevice", "ConvertToPlot", "SetCopyMode", "SetTextMode",
     "SetHighlightMode", "SetMousePointer", "CopyWithSize",
     "PrintPreview", "Rotate", "EnableFireEvent",
-    "GetSelAnnoAttributes", "SetSelAnnoAttributes", "GetVarLineInfo",
-    "SetVarLineInfo", "GetIndexSelVarLine", "HideShowVariable", "GetIndexSelLabel", "HideShowLabel",
-    "GetSelAxisScaleReverse", "SetSelAxisScaleReverse", "GetSelAxisScaleResetRange",
-    "SetSelAxisScaleResetRange", "GetSelAxisScaleLockGrid", "SetSelAxisScaleLockGrid",
-    "GetSelAxisScaleInterval", "SetSelAxisScaleInterval", "GetIndexSelAxisScaleRgn", "GetVariableLineState",
-    "GetYaxisLabelsState", "CheckMenuItem", "GetLabelColorIndex", "SetLabelColorIndex",
-    "GetAxisColorIndex", "SetAxisColorIndex", "GetPlotIsLive", "SetPlotIsLive", "KeyDown",
+    "CheckMenuItem", "GetPlotIsLive", "SetPlotIsLive", "KeyDown",
     "SetFlippedFlag", "ApplySettingByUserFlag", "AboutBox"};
 
 }  // namespace
