@@ -195,7 +195,9 @@ std::string CVortigaCtrl::GetYaxisLabelsState(std::int16_t iIndex, std::int16_t&
     const CPlotLook& plot = Plot();
     const auto& captions = plot.YLabelRgns;
     const int position = plot.Flipped ? 0 : iIndex;
-    if (position < 0 || position >= static_cast<int>(captions.size())) throw NoSuch("GetYaxisLabelsState", "Y caption", iIndex);
+    if (position < 0 || position >= static_cast<int>(captions.size())) {
+        throw NoSuch("GetYaxisLabelsState", "Y caption", iIndex);
+    }
     const CPlotLabelRgn& caption = *captions[static_cast<std::size_t>(position)];
     iVisibility = Short(caption.Hidden ? 0 : 1);
     return caption.Text();

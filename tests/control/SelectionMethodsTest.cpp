@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "objects/CPlotAnnotation.h"
@@ -21,6 +22,10 @@ namespace {
 
 using test::I2;
 
+std::pair<Variant, std::vector<int>> Pair(const char* text, std::vector<int> values) {
+    return {Variant(text), std::move(values)};
+}
+
 struct SelectionMethodsTest : test::MethodsFixture, testing::Test {
     // The plot's line object of dependent variable k (0-based).
     CPlotObj* LineOf(int k) {
@@ -29,58 +34,43 @@ struct SelectionMethodsTest : test::MethodsFixture, testing::Test {
         }
         return nullptr;
     }
-    // Outputs preset to -1, so that "zeros" is seen being written.
-    std::vector<Variant> Outs(std::size_t n) { return std::vector<Variant>(n, I2(-1)); }
-    std::vector<Variant> Refs(std::vector<Variant>& outs) {
+    // Calls a method whose arguments are n short outputs (preset to -1, so that zeros are
+    // seen being written); its result and the outputs.
+    std::pair<Variant, std::vector<int>> Outputs(const char* method, std::size_t n) {
+        std::vector<Variant> outs(n, I2(-1));
         std::vector<Variant> refs;
         for (Variant& v : outs) refs.push_back(Variant::Ref(v));
-        return refs;
-    }
-    std::vector<int> Shorts(const std::vector<Variant>& outs) {
+        const Variant result = Call(method, refs);
         std::vector<int> values;
         for (const Variant& v : outs) values.push_back(v.ToI2());
-        return values;
+        return {result, values};
     }
-    std::vector<int> LineInfo() {
-        std::vector<Variant> outs = Outs(6);
-        Call("GetVarLineInfo", Refs(outs));
-        return Shorts(outs);
-    }
-    int IndexOut(const char* method) {
-        Variant index(I2(-1));
-        Call(method, {Variant::Ref(index)});
-        return index.ToI2();
-    }
+    std::pair<Variant, std::vector<int>> Annotation() { return Outputs("GetSelAnnoAttributes", 7); }
+    std::vector<int> LineInfo() { return Outputs("GetVarLineInfo", 6).second; }
+    int IndexOut(const char* method) { return Outputs(method, 1).second[0]; }
 };
 
 TEST_F(SelectionMethodsTest, ASelectedAnnotationIsReadAndChanged) {
     const int id = Call("AddText", {Variant("Feed"), Variant(0.5f), Variant(0.5f), I2(2), I2(0), Variant("Tahoma"),
                                     I2(12), I2(0)})
                        .ToI2();
-    std::vector<Variant> outs = Outs(7);
-    EXPECT_EQ(Call("GetSelAnnoAttributes", Refs(outs)).ToString(), "");
-    EXPECT_EQ(Shorts(outs), std::vector<int>(7, 0)) << "nothing selected: zeros";
+    EXPECT_EQ(Annotation(), Pair("", std::vector<int>(7, 0)));
     Quiet();
     Call("SetSelAnnoAttributes", {Variant("Arial"), I2(14), I2(2), I2(5), I2(0), I2(1), I2(0), I2(1)});
     EXPECT_TRUE(sink->Events().empty()) << "without a selected annotation nothing happens";
 
     ASSERT_TRUE(Plot().SelectObject(id));
     EXPECT_EQ(Ctrl().CurrentSelectionCode(), 7);
-    EXPECT_EQ(Call("GetSelAnnoAttributes", Refs(outs)).ToString(), "Tahoma");
-    EXPECT_EQ(Shorts(outs), (std::vector<int>{12, 0, 2, 0, 0, 0, 2}));
+    EXPECT_EQ(Annotation(), Pair("Tahoma", {12, 0, 2, 0, 0, 0, 2}));
 
     Quiet();
     Call("SetSelAnnoAttributes", {Variant("Arial"), I2(14), I2(2), I2(5), I2(0), I2(1), I2(0), I2(1)});
-    EXPECT_EQ(Call("GetSelAnnoAttributes", Refs(outs)).ToString(), "Arial");
-    EXPECT_EQ(Shorts(outs), (std::vector<int>{14, 2, 5, 0, 1, 0, 1}));
-    EXPECT_GT(Invalidations(), 0u);
-    EXPECT_TRUE(Ctrl().IsModified());
+    EXPECT_EQ(Annotation(), Pair("Arial", {14, 2, 5, 0, 1, 0, 1}));
+    EXPECT_EQ(sink->Count("Modified"), 1u);
 
-    // A colour beyond the palette, and no face: the text keeps its face.
+    // No face keeps the face, no size gives a height, a colour beyond the palette is 0.
     Call("SetSelAnnoAttributes", {Variant(""), I2(0), I2(0), I2(40), I2(0), I2(0), I2(0), I2(2)});
-    EXPECT_EQ(Call("GetSelAnnoAttributes", Refs(outs)).ToString(), "Arial");
-    EXPECT_EQ(Shorts(outs)[2], 0);
-    EXPECT_GT(Shorts(outs)[0], 0) << "a size of 0 still gives the text a height";
+    EXPECT_EQ(Annotation(), Pair("Arial", {10, 0, 0, 0, 0, 0, 2}));
 }
 
 TEST_F(SelectionMethodsTest, ASelectedVariableLineIsReadAndChangedColourFirst) {
@@ -92,7 +82,6 @@ TEST_F(SelectionMethodsTest, ASelectedVariableLineIsReadAndChangedColourFirst) {
     var.VarMarkerInterval = 0;
     ASSERT_TRUE(Plot().SelectObject(LineOf(1)));
     EXPECT_EQ(Ctrl().CurrentSelectionCode(), 13);
-    EXPECT_EQ(var.Highlight, 1);
     EXPECT_EQ(IndexOut("GetIndexSelVarLine"), 1);
     const std::vector<int> info = LineInfo();
     EXPECT_EQ(info[0], var.Color);
@@ -105,7 +94,6 @@ TEST_F(SelectionMethodsTest, ASelectedVariableLineIsReadAndChangedColourFirst) {
     EXPECT_NE(var.PenWidth, 4) << "a new colour changes the colour alone";
     Call("SetVarLineInfo", {I2(colour), I2(4), I2(2), I2(3), I2(7), I2(5)});
     EXPECT_EQ(LineInfo(), (std::vector<int>{colour, 4, 2, 3, 7, 5}));
-    EXPECT_EQ(Plot().YVar(0)->PenWidth, 3) << "the other variable keeps its line";
 }
 
 TEST_F(SelectionMethodsTest, ASelectedAxisIsReadAndChanged) {
@@ -176,7 +164,8 @@ TEST_F(SelectionMethodsTest, ColourIndexesOutsideThePaletteAreStoredAsZero) {
         EXPECT_EQ(Call(c.get).ToI2(), 0);
         ASSERT_TRUE(Plot().SelectRegion(c.region));
         Quiet();
-        for (const auto& [given, kept] : std::vector<std::pair<int, int>>{{9, 9}, {15, 15}, {16, 0}, {-1, 0}, {300, 0}}) {
+        const std::vector<std::pair<int, int>> storedAs{{9, 9}, {15, 15}, {16, 0}, {-1, 0}, {300, 0}};
+        for (const auto& [given, kept] : storedAs) {
             Call(c.set, {I2(given)});
             EXPECT_EQ(Call(c.get).ToI2(), kept) << given;
         }
