@@ -183,7 +183,7 @@ void CVortigaCtrl::HideShowLabel(std::int16_t iIndex, std::int16_t iHide1Show0) 
     if (!caption) throw NoSuch("HideShowLabel", "caption", iIndex);
     const bool hide = iHide1Show0 != 0;
     caption->Hidden = hide ? 1 : 0;
-    if (hide && plot.Selection == caption) plot.ClearSelection();
+    if (hide) plot.ClearSelection();
     if (iIndex == 0) ShowXaxisLabel = !hide;
     CancelEditing();
     ModifiedTail();

@@ -207,10 +207,12 @@ TEST_F(SelectionMethodsTest, CaptionsAreSelectedHiddenAndShownByNumber) {
     EXPECT_EQ(IndexOut("GetIndexSelLabel"), 1);
     ASSERT_TRUE(Plot().SelectRegion(&xCaption));
     EXPECT_EQ(IndexOut("GetIndexSelLabel"), 0);
+    Call("HideShowLabel", {I2(1), I2(0)});
+    EXPECT_EQ(Plot().Selection, &xCaption) << "showing keeps the selection";
 
     Call("HideShowLabel", {I2(0), I2(1)});
     EXPECT_EQ(xCaption.Hidden, 1);
-    EXPECT_EQ(Plot().Selection, nullptr) << "a hidden caption is no longer selected";
+    EXPECT_EQ(Plot().Selection, nullptr) << "hiding clears the selection";
     EXPECT_FALSE(test::Get(Ctrl(), "ShowXaxisLabel").ToBool());
     Call("HideShowLabel", {I2(1), I2(1)});
     Variant visible(I2(-1));
