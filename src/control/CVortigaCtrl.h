@@ -268,6 +268,46 @@ public:
     std::int16_t GetLabelColor(std::int16_t AxisNo);
     std::int16_t GetAxisColor(std::int16_t AxisNo);
 
+    // Selection-based attributes (CVortigaCtrlMethodsSelection.cpp): the selected text's
+    // annotation, variable line, caption region or axis region, read and changed. Without such
+    // a selection the getters answer 0 (or "", outputs 0) and the setters change nothing, yet
+    // still end with their redraw steps. Variables are 0-based positions; captions are 0 for X
+    // and 1..n for the Y captions (HideShowLabel), or a 0-based list position
+    // (GetYaxisLabelsState). Where an index is an error it is an invalid-argument error.
+    std::string GetSelAnnoAttributes(std::int16_t& ifontsize, std::int16_t& ifontattrib, std::int16_t& ifontcolor,
+                                     std::int16_t& idirecton, std::int16_t& ialignment, std::int16_t& iattachment,
+                                     std::int16_t& iarrow);
+    void SetSelAnnoAttributes(const std::string& sfontname, std::int16_t ifontsize, std::int16_t ifontattrib,
+                              std::int16_t ifontcolor, std::int16_t idirecton, std::int16_t ialignment,
+                              std::int16_t iattachment, std::int16_t iarrow);
+    void GetVarLineInfo(std::int16_t& iColor, std::int16_t& iLineWidth, std::int16_t& iLineStyle,
+                        std::int16_t& iMarker, std::int16_t& iSize, std::int16_t& iInterval);
+    // A colour other than the line's changes only the colour; the same colour applies the rest.
+    void SetVarLineInfo(std::int16_t iColor, std::int16_t iLineWidth, std::int16_t iLineStyle, std::int16_t iMarker,
+                        std::int16_t iSize, std::int16_t iInterval);
+    void GetIndexSelVarLine(std::int16_t& iIndex);
+    void HideShowVariable(std::int16_t iIndex, std::int16_t iHide1Show0);
+    void GetIndexSelLabel(std::int16_t& iIndex);
+    void HideShowLabel(std::int16_t iIndex, std::int16_t iHide1Show0);
+    std::int16_t GetSelAxisScaleReverse();
+    void SetSelAxisScaleReverse(std::int16_t iReverse);
+    std::int16_t GetSelAxisScaleResetRange();
+    void SetSelAxisScaleResetRange(std::int16_t iResetRange);
+    std::int16_t GetSelAxisScaleLockGrid();
+    void SetSelAxisScaleLockGrid(std::int16_t iLockGrid);
+    double GetSelAxisScaleInterval();
+    // On a triangular plot the interval is also the plot's GridInterval and locks the grid of
+    // the selected axis and the X axis; there it must be finite and positive, or nothing changes.
+    void SetSelAxisScaleInterval(double dInterval);
+    void GetIndexSelAxisScaleRgn(std::int16_t& iIndex);
+    std::string GetVariableLineState(std::int16_t iIndex, std::int16_t& iVisibility);
+    std::string GetYaxisLabelsState(std::int16_t iIndex, std::int16_t& iVisibility);
+    // Palette indexes 0..15; any other is stored as 0. The setters do not redraw.
+    std::int16_t GetLabelColorIndex();
+    void SetLabelColorIndex(std::int16_t iColIndex);
+    std::int16_t GetAxisColorIndex();
+    void SetAxisColorIndex(std::int16_t iColIndex);
+
     // Dialogs of the host's dialog server.
     void AddLegendEditDialog();
     void AddYAxisMapDialog();

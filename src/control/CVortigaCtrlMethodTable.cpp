@@ -135,37 +135,36 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
     m.Method("EnableFireEvent", 201, &C::EnableFireEvent, {"Enable"});
     m.Method("AddLegendEditDialog", 202, &C::AddLegendEditDialog, {});
     m.Method("SetAxisScale", 203, &C::SetAxisScale, {"VarNo", "Scale"});
-    Unbuilt<"GetSelAnnoAttributes", P::Annotations, std::string, I2&, I2&, I2&, I2&, I2&, I2&, I2&>(
-        m, 204, {"ifontsize", "ifontattrib", "ifontcolor", "idirecton", "ialignment", "iattachment", "iarrow"});
-    Unbuilt<"SetSelAnnoAttributes", P::Annotations, void, S, I2, I2, I2, I2, I2, I2, I2>(
-        m, 205,
-        {"sfontname", "ifontsize", "ifontattrib", "ifontcolor", "idirecton", "ialignment", "iattachment", "iarrow"});
-    Unbuilt<"GetVarLineInfo", P::Selection, void, I2&, I2&, I2&, I2&, I2&, I2&>(
-        m, 206, {"iColor", "iLineWidth", "iLineStyle", "iMarker", "iSize", "iInterval"});
-    Unbuilt<"SetVarLineInfo", P::Selection, void, I2, I2, I2, I2, I2, I2>(
-        m, 207, {"iColor", "iLineWidth", "iLineStyle", "iMarker", "iSize", "iInterval"});
-    Unbuilt<"GetIndexSelVarLine", P::Selection, void, I2&>(m, 208, {"iIndex"});
-    Unbuilt<"HideShowVariable", P::Selection, void, I2, I2>(m, 209, {"iIndex", "iHide1Show0"});
-    Unbuilt<"GetIndexSelLabel", P::Selection, void, I2&>(m, 210, {"iIndex"});
-    Unbuilt<"HideShowLabel", P::Selection, void, I2, I2>(m, 211, {"iIndex", "iHide1Show0"});
-    Unbuilt<"GetSelAxisScaleReverse", P::Selection, I2>(m, 212, {});
-    Unbuilt<"SetSelAxisScaleReverse", P::Selection, void, I2>(m, 213, {"iReverse"});
-    Unbuilt<"GetSelAxisScaleResetRange", P::Selection, I2>(m, 214, {});
-    Unbuilt<"SetSelAxisScaleResetRange", P::Selection, void, I2>(m, 215, {"iResetRange"});
-    Unbuilt<"GetSelAxisScaleLockGrid", P::Selection, I2>(m, 216, {});
-    Unbuilt<"SetSelAxisScaleLockGrid", P::Selection, void, I2>(m, 217, {"iLockGrid"});
-    Unbuilt<"GetSelAxisScaleInterval", P::Selection, R8>(m, 218, {});
-    Unbuilt<"SetSelAxisScaleInterval", P::Selection, void, R8>(m, 219, {"dInterval"});
-    Unbuilt<"GetIndexSelAxisScaleRgn", P::Selection, void, I2&>(m, 220, {"iIndex"});
-    Unbuilt<"GetVariableLineState", P::Selection, std::string, I2, I2&>(m, 221, {"iIndex", "iVisibility"});
-    Unbuilt<"GetYaxisLabelsState", P::Selection, std::string, I2, I2&>(m, 222, {"iIndex", "iVisibility"});
+    m.Method("GetSelAnnoAttributes", 204, &C::GetSelAnnoAttributes,
+             {"ifontsize", "ifontattrib", "ifontcolor", "idirecton", "ialignment", "iattachment", "iarrow"});
+    m.Method("SetSelAnnoAttributes", 205, &C::SetSelAnnoAttributes,
+             {"sfontname", "ifontsize", "ifontattrib", "ifontcolor", "idirecton", "ialignment", "iattachment", "iarrow"});
+    m.Method("GetVarLineInfo", 206, &C::GetVarLineInfo,
+             {"iColor", "iLineWidth", "iLineStyle", "iMarker", "iSize", "iInterval"});
+    m.Method("SetVarLineInfo", 207, &C::SetVarLineInfo,
+             {"iColor", "iLineWidth", "iLineStyle", "iMarker", "iSize", "iInterval"});
+    m.Method("GetIndexSelVarLine", 208, &C::GetIndexSelVarLine, {"iIndex"});
+    m.Method("HideShowVariable", 209, &C::HideShowVariable, {"iIndex", "iHide1Show0"});
+    m.Method("GetIndexSelLabel", 210, &C::GetIndexSelLabel, {"iIndex"});
+    m.Method("HideShowLabel", 211, &C::HideShowLabel, {"iIndex", "iHide1Show0"});
+    m.Method("GetSelAxisScaleReverse", 212, &C::GetSelAxisScaleReverse, {});
+    m.Method("SetSelAxisScaleReverse", 213, &C::SetSelAxisScaleReverse, {"iReverse"});
+    m.Method("GetSelAxisScaleResetRange", 214, &C::GetSelAxisScaleResetRange, {});
+    m.Method("SetSelAxisScaleResetRange", 215, &C::SetSelAxisScaleResetRange, {"iResetRange"});
+    m.Method("GetSelAxisScaleLockGrid", 216, &C::GetSelAxisScaleLockGrid, {});
+    m.Method("SetSelAxisScaleLockGrid", 217, &C::SetSelAxisScaleLockGrid, {"iLockGrid"});
+    m.Method("GetSelAxisScaleInterval", 218, &C::GetSelAxisScaleInterval, {});
+    m.Method("SetSelAxisScaleInterval", 219, &C::SetSelAxisScaleInterval, {"dInterval"});
+    m.Method("GetIndexSelAxisScaleRgn", 220, &C::GetIndexSelAxisScaleRgn, {"iIndex"});
+    m.Method("GetVariableLineState", 221, &C::GetVariableLineState, {"iIndex", "iVisibility"});
+    m.Method("GetYaxisLabelsState", 222, &C::GetYaxisLabelsState, {"iIndex", "iVisibility"});
     m.Method("AddYAxisMapDialog", 223, &C::AddYAxisMapDialog, {});
     m.Method("SetAxisRangeR", 224, &C::SetAxisRangeR, {"AxisNo", "LowValue", "HighValue", "iRibon"});
     Unbuilt<"CheckMenuItem", P::Menus, B, I4, I2&>(m, 225, {"Command", "Check"});
-    Unbuilt<"GetLabelColorIndex", P::Selection, I2>(m, 226, {});
-    Unbuilt<"SetLabelColorIndex", P::Selection, void, I2>(m, 227, {"iColIndex"});
-    Unbuilt<"GetAxisColorIndex", P::Selection, I2>(m, 228, {});
-    Unbuilt<"SetAxisColorIndex", P::Selection, void, I2>(m, 229, {"iColIndex"});
+    m.Method("GetLabelColorIndex", 226, &C::GetLabelColorIndex, {});
+    m.Method("SetLabelColorIndex", 227, &C::SetLabelColorIndex, {"iColIndex"});
+    m.Method("GetAxisColorIndex", 228, &C::GetAxisColorIndex, {});
+    m.Method("SetAxisColorIndex", 229, &C::SetAxisColorIndex, {"iColIndex"});
     m.Method("SetPrintSettings", 230, &C::SetPrintSettings,
              {"bLandscape", "LeftMargin", "TopMargin", "RightMargin", "BottomMargin"});
     m.Method("GetVarLocalAttribute", 231, &C::GetVarLocalAttribute, {"lineno", "ilocal"});

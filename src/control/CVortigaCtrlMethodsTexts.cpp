@@ -116,15 +116,7 @@ void CVortigaCtrl::SetVarLineAttributes(std::int16_t iVar, std::int16_t iColor, 
     var->PenWidth = iLineWidth;
     var->PenStyle = iLineStyle;
     var->Marker = iMarker;
-    if (plot.DependentCount() < 2) {
-        // A single variable sets the plot's defaults, and the properties show them.
-        plot.MarkerSize = MarkerSize = iSize;
-        plot.MarkerInterval = MarkerInterval = iInterval;
-    } else {
-        // A variable keeps following a default it is set to, unless it had its own value.
-        if (var->VarMarkerSize != 0 || iSize != plot.MarkerSize) var->VarMarkerSize = iSize;
-        if (var->VarMarkerInterval != 0 || iInterval != plot.MarkerInterval) var->VarMarkerInterval = iInterval;
-    }
+    SetVariableMarkerSizes(plot, *var, iSize, iInterval);
     CancelEditing();
     ModifiedTail();
     LookDirty();

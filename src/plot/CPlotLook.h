@@ -440,6 +440,26 @@ public:
     // within its limit and the plot within SlotBudget.
     bool CanStoreAt(std::initializer_list<const CPlotVar*> vars, std::int64_t point) const;
 
+    // ---- selection (CPlotLookSelection.cpp) ----
+    // What a click does once it knows what it hit, so that hosts and tests can select without
+    // a mouse: the old selection loses its highlight and the selection handles go, the new one
+    // is highlighted and repainted. A region (Selection) and an object (ActiveObject, whose
+    // highlight the control blinks) are never selected together. A region or object the plot
+    // does not hold, or one a click could not hit (hidden, not selectable or pickable), is
+    // refused (false) and nothing changes; null clears the selection.
+    bool SelectRegion(CPlotRegion* region);
+    bool SelectObject(CPlotObj* object);
+    bool SelectObject(int id);
+    void ClearSelection();
+    // The selection as the automation reads it; null (-1) when something else is selected.
+    CPlotAxisRgn* SelectedAxisRegion() const;
+    // An X or Y caption region; the title and the corner labels are not captions.
+    CPlotLabelRgn* SelectedCaptionRegion() const;
+    // The annotation of a selected text object.
+    CPlotAnnotation* SelectedAnnotation() const;
+    // The 0-based dependent variable of a selected line object.
+    int SelectedVariableLine() const;
+
     // ---- fields ----
     IPlotHost* Control;
     CPlotEnv* Env;

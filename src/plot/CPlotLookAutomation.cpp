@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "plot/CPlotLook.h"
+#include "plot/IPlotHost.h"
 #include "regions/CPlotAxisRgn.h"
 #include "regions/CPlotDrawingRgn.h"
 #include "regions/CPlotLabelRgn.h"
@@ -121,6 +122,18 @@ const CVTGFont* FontOfSlot(const CPlotLook& plot, int which) {
                                                      CPlotLook::kDrawingFont};
     if (which < 0 || which >= static_cast<int>(std::size(kSlots))) return nullptr;
     return plot.Fonts[kSlots[which]].Horizontal();
+}
+
+void SetVariableMarkerSizes(CPlotLook& plot, CPlotVar& var, int size, int interval) {
+    if (plot.DependentCount() < 2) {
+        plot.MarkerSize = size;
+        plot.MarkerInterval = interval;
+        plot.Props().MarkerSize = static_cast<std::int16_t>(size);
+        plot.Props().MarkerInterval = static_cast<std::int16_t>(interval);
+        return;
+    }
+    if (var.VarMarkerSize != 0 || size != plot.MarkerSize) var.VarMarkerSize = size;
+    if (var.VarMarkerInterval != 0 || interval != plot.MarkerInterval) var.VarMarkerInterval = interval;
 }
 
 int LabelColorIndex(const CPlotLook& plot, int axis) {

@@ -14,6 +14,7 @@ namespace vtg {
 class CPlotAxis;
 class CPlotAxisRgn;
 class CPlotLook;
+class CPlotVar;
 class CVTGFont;
 
 // The axis variable k is drawn against (0: the X axis); null when there is none.
@@ -36,6 +37,12 @@ CPlotAxisRgn* AxisRegionByNumber(const CPlotLook& plot, int axis);
 // Font slot 0 title, 1 label, 2 axis, 3 legend, 4 drawing area, as SetFont numbers them; null
 // for other slots.
 const CVTGFont* FontOfSlot(const CPlotLook& plot, int which);
+
+// A variable's marker size and interval as the line-attribute methods set them: with a single
+// variable the plot's defaults (and the control's MarkerSize and MarkerInterval) take them;
+// with several the variable keeps following a default it is set to, unless it already had a
+// value of its own.
+void SetVariableMarkerSizes(CPlotLook& plot, CPlotVar& var, int size, int interval);
 
 // Palette index of the caption (resp. the axis) of axis 0..n; 0 when there is none.
 int LabelColorIndex(const CPlotLook& plot, int axis);

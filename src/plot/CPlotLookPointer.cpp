@@ -85,14 +85,14 @@ CPlotLook::DoubleClickResult CPlotLook::DoubleClick(Surface& dc, Point p) {
     // Objects lie over the regions; the last drawn is on top.
     for (auto it = Objects.end(); it != Objects.begin();) {
         CPlotObj& object = **--it;
-        if (!object.HitTest(*this, p)) continue;
-        ActiveObject = &object;
+        // An object a click cannot pick is passed over, as the click passes it.
+        if (!object.HitTest(*this, p) || !SelectObject(&object)) continue;
         return {object.Id, EditObject(dc, object.Id)};
     }
     for (auto it = Regions.rbegin(); it != Regions.rend(); ++it) {
         CPlotRegion* region = *it;
         if (region->Hidden || !region->HitTest(p) || !region->AcceptsClick(dc, *this, p)) continue;
-        Selection = region;
+        if (!SelectRegion(region)) continue;
         if (!region->EditProperties(dc, *this)) return {};
         LayoutDirty = 1;
         return {0, ObjectEdit::Changed};
