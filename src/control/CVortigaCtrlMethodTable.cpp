@@ -96,10 +96,10 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
     Unbuilt<"DisplayText", P::Annotations, void, S, I2, I2, I4>(m, 164, {"szText", "x", "y", "millisecs"});
     Unbuilt<"SetEvent", P::EventsAndModes, void, I2, B, B>(m, 165, {"EventID", "OnOff", "Default"});
     Unbuilt<"ManageCursor", P::EventsAndModes, void, B>(m, 166, {"OnOff"});
-    Unbuilt<"InvokeMenuItem", P::Menus, void, I4>(m, 167, {"ID"});
-    Unbuilt<"GetMenuItem", P::Menus, std::string, I2&, I2&>(m, 168, {"code", "ID"});
-    Unbuilt<"UpdateMenu", P::Menus, void>(m, 169, {});
-    Unbuilt<"IsMenuItemEnabled", P::Menus, B, I2>(m, 170, {"ID"});
+    m.Method("InvokeMenuItem", 167, &C::InvokeMenuItem, {"ID"});
+    m.Method("GetMenuItem", 168, &C::GetMenuItem, {"code", "ID"});
+    m.Method("UpdateMenu", 169, &C::UpdateMenu, {});
+    m.Method("IsMenuItemEnabled", 170, &C::IsMenuItemEnabled, {"ID"});
     Unbuilt<"DragLine", P::Interaction, void, I2, I2, I2, I2, I2>(m, 171, {"x1", "y1", "x2", "y2", "color"});
     m.Method("UpdateAxis", 172, &C::UpdateAxis, {});
     m.Method("Clear", 173, &C::Clear, {});
@@ -161,7 +161,7 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
     Unbuilt<"GetYaxisLabelsState", P::Selection, std::string, I2, I2&>(m, 222, {"iIndex", "iVisibility"});
     m.Method("AddYAxisMapDialog", 223, &C::AddYAxisMapDialog, {});
     m.Method("SetAxisRangeR", 224, &C::SetAxisRangeR, {"AxisNo", "LowValue", "HighValue", "iRibon"});
-    Unbuilt<"CheckMenuItem", P::Menus, B, I4, I2&>(m, 225, {"Command", "Check"});
+    m.Method("CheckMenuItem", 225, &C::CheckMenuItem, {"Command", "Check"});
     Unbuilt<"GetLabelColorIndex", P::Selection, I2>(m, 226, {});
     Unbuilt<"SetLabelColorIndex", P::Selection, void, I2>(m, 227, {"iColIndex"});
     Unbuilt<"GetAxisColorIndex", P::Selection, I2>(m, 228, {});

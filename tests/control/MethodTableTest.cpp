@@ -177,7 +177,7 @@ const std::set<std::string> kNotBuilt{
     "GetSettings", "SetSettings", "EditObject",
     "FireReloadEvent", "AddTextDialog", "Copy", "Paste",
     "EnableResetFromDefinition", "DoDoubleClick", "DisplayText", "SetEvent", "ManageCursor",
-    "InvokeMenuItem", "GetMenuItem", "UpdateMenu", "IsMenuItemEnabled", "DragLine", "IsRegionDefined",
+    "DragLine", "IsRegionDefined",
     "GetPointerLocation", "ConvertToDevice", "ConvertToPlot", "SetCopyMode", "SetTextMode",
     "SetHighlightMode", "SetMousePointer", "CopyWithSize",
     "PrintPreview", "Rotate", "EnableFireEvent",
@@ -186,7 +186,7 @@ const std::set<std::string> kNotBuilt{
     "GetSelAxisScaleReverse", "SetSelAxisScaleReverse", "GetSelAxisScaleResetRange",
     "SetSelAxisScaleResetRange", "GetSelAxisScaleLockGrid", "SetSelAxisScaleLockGrid",
     "GetSelAxisScaleInterval", "SetSelAxisScaleInterval", "GetIndexSelAxisScaleRgn", "GetVariableLineState",
-    "GetYaxisLabelsState", "CheckMenuItem", "GetLabelColorIndex", "SetLabelColorIndex",
+    "GetYaxisLabelsState", "GetLabelColorIndex", "SetLabelColorIndex",
     "GetAxisColorIndex", "SetAxisColorIndex", "GetPlotIsLive", "SetPlotIsLive", "KeyDown",
     "SetFlippedFlag", "ApplySettingByUserFlag", "AboutBox"};
 
