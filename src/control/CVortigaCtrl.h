@@ -22,6 +22,7 @@
 #include "platform/ConnectionPoint.h"
 #include "platform/WindowSite.h"
 #include "regions/CPlotEnv.h"
+#include "plot/CPlotMenu.h"
 #include "plot/IPlotHost.h"
 
 namespace vtg {
@@ -308,6 +309,21 @@ public:
     std::int16_t GetAxisColorIndex();
     void SetAxisColorIndex(std::int16_t iColIndex);
 
+    // The popup-menu bridge (CVortigaCtrlCommands.cpp): a host walks the plot menu with
+    // GetMenuItem (ID 0 starts a new walk; ID then carries the sequence number of the entry
+    // given) and names an entry it chose to InvokeMenuItem by that number, or a command by id
+    // while no walk was started. A GetMenuItem with a non-zero ID before any walk answers the
+    // end of the menu.
+    std::string GetMenuItem(std::int16_t& code, std::int16_t& ID);
+    void InvokeMenuItem(std::int32_t ID);
+    void UpdateMenu();
+    bool IsMenuItemEnabled(std::int16_t ID);
+    bool CheckMenuItem(std::int32_t Command, std::int16_t& Check);
+    // Runs a menu command: true when the id is a command of the control. A command whose part
+    // of the control is not built yet raises the not-implemented error naming it.
+    bool OnMenuCommand(int id);
+    std::unique_ptr<CPlotMenu> plotMenu;
+
     // Dialogs of the host's dialog server.
     void AddLegendEditDialog();
     void AddYAxisMapDialog();
@@ -455,7 +471,20 @@ private:
     IWindowSite* Site() override { return site_; }
     int AllocateObjectId(const std::function<bool(int)>& inUse) override;
     int ClaimObjectId(int given, const std::function<bool(int)>& inUse) override;
-    void RefreshMenus() override {}
+    // The plot changed its menu with its kind: the control's own items follow.
+    void RefreshMenus() override;
+    struct MenuItemState {
+        bool enabled = true;
+        bool checked = false;
+    };
+    // As CheckMenuItem answers for a command, and as the menu shows it after UpdateMenu.
+    MenuItemState CheckState(int command);
+    MenuItemState ShownState(int command);
+    bool SelectedTextCarriesAnnotation();
+    // The selected text object, after the user confirmed (the Delete key's handling).
+    void DeleteSelectedObject();
+    // The AddTimeStamp item is in the plot menu exactly while the property is set.
+    void FollowTimeStampInMenu();
     void ContentDeleted() override;
     void WriteLog(std::string_view line) override;
     std::unique_ptr<IDialogSession> OpenDialog() override;

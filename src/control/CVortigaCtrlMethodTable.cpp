@@ -96,10 +96,10 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
     m.Method("DisplayText", 164, &C::DisplayText, {"szText", "x", "y", "millisecs"});
     m.Method("SetEvent", 165, &C::SetEvent, {"EventID", "OnOff", "Default"});
     m.Method("ManageCursor", 166, &C::ManageCursor, {"OnOff"});
-    Unbuilt<"InvokeMenuItem", P::Menus, void, I4>(m, 167, {"ID"});
-    Unbuilt<"GetMenuItem", P::Menus, std::string, I2&, I2&>(m, 168, {"code", "ID"});
-    Unbuilt<"UpdateMenu", P::Menus, void>(m, 169, {});
-    Unbuilt<"IsMenuItemEnabled", P::Menus, B, I2>(m, 170, {"ID"});
+    m.Method("InvokeMenuItem", 167, &C::InvokeMenuItem, {"ID"});
+    m.Method("GetMenuItem", 168, &C::GetMenuItem, {"code", "ID"});
+    m.Method("UpdateMenu", 169, &C::UpdateMenu, {});
+    m.Method("IsMenuItemEnabled", 170, &C::IsMenuItemEnabled, {"ID"});
     m.Method("DragLine", 171, &C::DragLine, {"x1", "y1", "x2", "y2", "color"});
     m.Method("UpdateAxis", 172, &C::UpdateAxis, {});
     m.Method("Clear", 173, &C::Clear, {});
@@ -160,7 +160,7 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
     m.Method("GetYaxisLabelsState", 222, &C::GetYaxisLabelsState, {"iIndex", "iVisibility"});
     m.Method("AddYAxisMapDialog", 223, &C::AddYAxisMapDialog, {});
     m.Method("SetAxisRangeR", 224, &C::SetAxisRangeR, {"AxisNo", "LowValue", "HighValue", "iRibon"});
-    Unbuilt<"CheckMenuItem", P::Menus, B, I4, I2&>(m, 225, {"Command", "Check"});
+    m.Method("CheckMenuItem", 225, &C::CheckMenuItem, {"Command", "Check"});
     m.Method("GetLabelColorIndex", 226, &C::GetLabelColorIndex, {});
     m.Method("SetLabelColorIndex", 227, &C::SetLabelColorIndex, {"iColIndex"});
     m.Method("GetAxisColorIndex", 228, &C::GetAxisColorIndex, {});

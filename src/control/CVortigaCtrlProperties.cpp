@@ -16,8 +16,6 @@ namespace vtg {
 namespace {
 
 // The menu commands the property handlers add to the plot's menus.
-constexpr int kAddTimeStampCommand = 32777;
-constexpr int kDisplayLegendCommand = 32778;
 constexpr int kProfileVariablesCommand = 32784;
 constexpr int kProfileTableCommand = 32788;
 
@@ -298,14 +296,7 @@ void CVortigaCtrl::OnReverseXAxisChanged() {
 
 void CVortigaCtrl::OnAddTimeStampChanged() {
     MarkChanged(kAddTimeStampBit);
-    Menu* menu = FirstSubmenu(Plot(), 0);
-    if (!menu) return;
-    if (!AddTimeStamp) {
-        menu->Remove(kAddTimeStampCommand);
-    } else if (!menu->Find(kAddTimeStampCommand)) {
-        menu->InsertBefore(kDisplayLegendCommand,
-                           MenuItem::Command(kAddTimeStampCommand, GetResourceString("IDS_PLOTCTRL_ADDTIMESTAMP")));
-    }
+    FollowTimeStampInMenu();
 }
 
 void CVortigaCtrl::OnShowLegendChanged() {

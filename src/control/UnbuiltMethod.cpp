@@ -13,7 +13,7 @@ std::string_view PendingText(Pending why) {
         case Pending::InPlaceEditing: return "in-place text editing";
         case Pending::PlotObjects: return "plot objects";
         case Pending::Selection: return "the selection methods";
-        case Pending::Menus: return "the popup-menu bridge";
+        case Pending::Menus: return "the popup menus and their commands";
         case Pending::EventsAndModes: return "the event and mode switches";
         case Pending::Dialogs: return "the legend and axis-map dialogs";
         case Pending::Settings: return "the settings text";

@@ -24,7 +24,7 @@ enum class Pending {
     InPlaceEditing,  // editing texts in place
     PlotObjects,     // host-drawn line, polygon and text objects
     Selection,       // methods on the user's selection
-    Menus,           // the popup-menu bridge
+    Menus,           // the popup menus' commands
     EventsAndModes,  // event and mode switches
     Dialogs,         // the legend and axis-map dialogs
     Settings,        // the settings text

@@ -45,6 +45,7 @@ void Erase(std::vector<T*>& list, const T* item) {
 }  // namespace
 
 CPlotLook::CPlotLook(CPlotEnv& env, IPlotHost& host) : Control(&host), Env(&env) {
+    BuildMenus();
     CreateFonts();
     const ControlProperties& p = Props();
     BuildRegions(p.xlabel, p.ylabel);
@@ -221,6 +222,7 @@ void CPlotLook::SetRunPlot(bool on) {
         MarkerInterval = 1;
         p.MarkerInterval = 1;
     }
+    FollowRunPlotInMenus(on);
     Control->RefreshMenus();
 }
 
@@ -234,6 +236,7 @@ void CPlotLook::SetPhasePlot(bool on) {
     } else {
         PhasePlot = 0;
     }
+    FollowPhasePlotInMenus(on);
     Control->RefreshMenus();
 }
 

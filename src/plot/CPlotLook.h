@@ -349,6 +349,17 @@ public:
     // Erases the tracker on dc, updates it for p and draws it again.
     void MoveTracker(Surface& dc, Point p);
 
+    // ---- popup menus (CPlotLookMenus.cpp) ----
+    // Menus holds eight menus, each one popup: slot 0 the plot menu, the others those of
+    // objects, regions and display items (res/PlotMenus.h). Built once, at construction.
+    void BuildMenus();
+    // The items of a slot's popup; null outside the slots.
+    Menu* MenuPopup(std::size_t slot) const;
+    // Switching a run (phase) plot on gives the plot menu that kind's items, each only once;
+    // switching it off takes them out again.
+    void FollowRunPlotInMenus(bool on);
+    void FollowPhasePlotInMenus(bool on);
+
     // ---- regions and layout (CPlotLookLayout.cpp) ----
     // Measures the regions on dc and gives each its rectangle for a window of Width x Height
     // at the environment's output scale. True when the drawing area's rectangle changed.

@@ -179,13 +179,8 @@ const std::set<std::string> kNotBuilt{
     "AddTextDialog",
     "Copy",
     "Paste",
-    "InvokeMenuItem",
-    "GetMenuItem",
-    "UpdateMenu",
-    "IsMenuItemEnabled",
     "CopyWithSize",
     "PrintPreview",
-    "CheckMenuItem",
     "AboutBox",
 };
 
