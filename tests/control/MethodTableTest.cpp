@@ -174,7 +174,7 @@ const std::vector<MethodRow> kMethods{
 
 // Methods that answer E_NOTIMPL until their part of the control is built.
 const std::set<std::string> kNotBuilt{
-    "GetSettings", "SetSettings", "EditObject",
+    "EditObject",
     "FireReloadEvent", "AddTextDialog", "Copy", "Paste",
     "EnableResetFromDefinition", "DoDoubleClick", "DisplayText", "SetEvent", "ManageCursor",
     "InvokeMenuItem", "GetMenuItem", "UpdateMenu", "IsMenuItemEnabled", "DragLine", "IsRegionDefined",
