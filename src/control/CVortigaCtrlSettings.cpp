@@ -526,7 +526,12 @@ void CVortigaCtrl::SetSettings(const std::string& Settings) {
     const std::vector<std::uint8_t> before = SaveStream();
     const bool wasModified = modified_;
     auto restore = [&] {
-        LoadStream(before);
+        // The image was written by this control a moment ago; should it fail to load all the
+        // same, the error the host hears is still the text's.
+        try {
+            LoadStream(before);
+        } catch (const AutomationError&) {
+        }
         modified_ = wasModified;
     };
     try {

@@ -151,14 +151,5 @@ TEST(SettingsTextTest, DamagedTextsAreRefusedNamingTheLineAndKey) {
     EXPECT_FALSE(ParseSettings("Legend:a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\n").error);
 }
 
-TEST(SettingsTextTest, AMillionLinesAreReadWithoutTrouble) {
-    std::string text;
-    for (int i = 0; i < 1000000; ++i) text += "Var:1\n";
-    const SettingsParse p = ParseSettings(text);
-    ASSERT_FALSE(p.error);
-    EXPECT_EQ(p.lines.size(), 1000000u);
-    EXPECT_EQ(p.lines.back().lineNumber, 1000000);
-}
-
 }  // namespace
 }  // namespace vtg
