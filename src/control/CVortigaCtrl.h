@@ -344,6 +344,15 @@ public:
     // is gone.
     std::shared_ptr<IDispatch> AutomationReference();
 
+    // The settings text (CVortigaCtrlSettings.cpp): the plot's presentation as "Key:value"
+    // lines (persist/SettingsText.h). GetSettings changes nothing. SetSettings clears the
+    // plot's data and annotations, then applies the text line by line, skipping lines it does
+    // not know or whose values are unsound; a text that is damaged as a whole raises
+    // InvalidArg naming the line and key, and one that fails while applied is rolled back
+    // before its error is raised: either way the control is left as it was.
+    std::string GetSettings();
+    void SetSettings(const std::string& Settings);
+
     // Dialogs that have nothing to do.
     void HideVariableDialog() {}
     void PageLayout() {}
@@ -491,6 +500,11 @@ private:
 
     static void AddProperties(MemberTable<CVortigaCtrl>& m);
     static void AddMethods(MemberTable<CVortigaCtrl>& m);
+
+    // ---- the settings text (CVortigaCtrlSettings.cpp) ----
+    // Applies a checked text's lines in order, with the reading context they share.
+    class SettingsReader;
+    void ApplySettings(std::string_view text);
 
     // ---- shared by the methods ----
     // Runs draw with the window's surface, or with null when the control has no window.

@@ -48,8 +48,8 @@ void CVortigaCtrl::AddMethods(MemberTable<CVortigaCtrl>& m) {
     m.Method("SetAttribute", 118, &C::SetAttribute, {"lineno", "Type", "marker", "color"});
     m.Method("GetAttribute", 119, &C::GetAttribute, {"lineno", "Type", "marker", "color"});
     m.Method("ClearTimeData", 120, &C::ClearTimeData, {"VarNo"});
-    Unbuilt<"GetSettings", P::Settings, std::string>(m, 121, {});
-    Unbuilt<"SetSettings", P::Settings, void, S>(m, 122, {"Settings"});
+    m.Method("GetSettings", 121, &C::GetSettings, {});
+    m.Method("SetSettings", 122, &C::SetSettings, {"Settings"});
     m.Method("EditObject", 123, &C::EditObject, {"ObjectID"});
     m.Method("GetAxisMap", 124, &C::GetAxisMap, {"VarNo"});
     m.Method("SetAxisMap", 125, &C::SetAxisMap, {"VarNo", "AxisNo"});

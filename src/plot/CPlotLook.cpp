@@ -274,11 +274,13 @@ void CPlotLook::Cleanup() {
 void CPlotLook::ClearContent() {
     for (auto& v : YVars) v->FillMissing();
     for (const auto& a : Annotations) Erase(Regions, static_cast<CPlotRegion*>(a.get()));
-    for (auto& object : Objects) {
-        object->SelectedAnnotation = nullptr;
-        if (object->Kind == PlotObjKind::Text) object->AnnotationIndex = -1;
-    }
     ForgetReferences();
+    // A text object names its annotation by index: left behind, it would name whatever
+    // annotation takes that index next.
+    Objects.EraseIf([](const std::unique_ptr<CPlotObj>& o) {
+        return o->Kind == PlotObjKind::Text && o->AnnotationIndex >= 0;
+    });
+    for (auto& object : Objects) object->SelectedAnnotation = nullptr;
     Annotations.clear();
     Displays.clear();
     Control->ContentDeleted();

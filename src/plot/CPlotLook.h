@@ -132,6 +132,8 @@ public:
     void SetPhasePlot(bool on);
     void ResetKindFlags();
     void Cleanup();
+    // Every dependent variable's values become missing; the annotations, the text objects that
+    // carried them and the display items go. Variables and the other objects stay.
     void ClearContent();
     void SetSize(int width, int height);
     // Re-applies the control's plot kind, counts and buffer size after its properties were
@@ -179,6 +181,8 @@ public:
     // var is a 0-based variable index, or (negative or beyond the variables) the id of the
     // plot object whose variable is meant.
     void SetAttribute(int var, int lineType, int marker, int color);
+    // The same with the line's width and style given apart.
+    void SetLineAttributes(int var, LineStyle line, int marker, int color);
     std::optional<LineAttributes> GetAttribute(int var) const;
     void SetAttribute2(int var, const SecondAttributes& a);
     std::optional<SecondAttributes> GetAttribute2(int var) const;
@@ -198,6 +202,9 @@ public:
     void SetAxisMap(int i, int axis);
     int GetAxisMap(int i) const;
     void CompactAxisMap();
+    // Deletes Y axes from the end until at most count (never fewer than one) remain; nothing
+    // on a triangular plot. Variables mapped beyond them are settled by the next compaction.
+    void TrimYAxes(int count);
     void RebuildYLabels();
     void FitRangesToData();
     void RefitRanges();

@@ -187,6 +187,16 @@ void CPlotLook::CompactAxisMap() {
     AxisMapDirty = 0;
 }
 
+void CPlotLook::TrimYAxes(int count) {
+    if (Triangular) return;
+    const int keep = std::max(1, count);
+    if (YAxisCount() <= keep) return;
+    while (YAxisCount() > keep) DeleteYAxisRegion(YAxisCount() - 1);
+    AxisMapDirty = 1;
+    LabelsDirty = 1;
+    LayoutDirty = 1;
+}
+
 // ---- Y caption regions ----
 
 void CPlotLook::RebuildYLabels() {

@@ -32,9 +32,12 @@ CPlotVar* AttributeTarget(const CPlotLook& plot, int var) {
 }  // namespace
 
 void CPlotLook::SetAttribute(int var, int lineType, int marker, int color) {
+    SetLineAttributes(var, SplitLineType(lineType), marker, color);
+}
+
+void CPlotLook::SetLineAttributes(int var, LineStyle line, int marker, int color) {
     CPlotVar* v = AttributeTarget(*this, var);
     if (!v) return;
-    const LineStyle line = SplitLineType(lineType);
     v->Color = color;
     if (v->Filled) {
         v->FillStyle = marker;
