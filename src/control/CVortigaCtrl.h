@@ -32,6 +32,7 @@ std::string TrimBlanks(const std::string& text);
 
 
 class CPlotLook;
+class CPlotVar;
 class ControlReference;
 class PropExchange;
 class PropertyBag;
@@ -517,6 +518,11 @@ private:
     // The dependent variables the host may address: nvariables, taken from the plot first
     // when it is 0.
     int AddressableVariables();
+    // A variable's line attributes as the automation reports them (the plot's marker size and
+    // interval where the variable follows them); all zeros for no variable.
+    void ReadLineAttributes(const CPlotVar* var, std::int16_t& iColor, std::int16_t& iLineWidth,
+                            std::int16_t& iLineStyle, std::int16_t& iMarker, std::int16_t& iSize,
+                            std::int16_t& iInterval);
     // A live sample was stored: asks for a paint when the refit it calls for must be seen.
     void NoteSample(bool refit, bool offScale);
     void InvalidateUnlessLoading();

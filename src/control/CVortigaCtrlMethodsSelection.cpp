@@ -97,17 +97,8 @@ void CVortigaCtrl::SetSelAnnoAttributes(const std::string& sfontname, std::int16
 void CVortigaCtrl::GetVarLineInfo(std::int16_t& iColor, std::int16_t& iLineWidth, std::int16_t& iLineStyle,
                                   std::int16_t& iMarker, std::int16_t& iSize, std::int16_t& iInterval) {
     const CPlotLook& plot = Plot();
-    const CPlotVar* var = plot.YVar(plot.SelectedVariableLine());
-    if (!var) {
-        iColor = iLineWidth = iLineStyle = iMarker = iSize = iInterval = 0;
-        return;
-    }
-    iColor = Short(var->Color);
-    iLineWidth = Short(var->PenWidth);
-    iLineStyle = Short(var->PenStyle);
-    iMarker = Short(var->Marker);
-    iSize = Short(var->VarMarkerSize != 0 ? var->VarMarkerSize : plot.MarkerSize);
-    iInterval = Short(var->VarMarkerInterval != 0 ? var->VarMarkerInterval : plot.MarkerInterval);
+    ReadLineAttributes(plot.YVar(plot.SelectedVariableLine()), iColor, iLineWidth, iLineStyle, iMarker, iSize,
+                       iInterval);
 }
 
 void CVortigaCtrl::SetVarLineInfo(std::int16_t iColor, std::int16_t iLineWidth, std::int16_t iLineStyle,

@@ -90,12 +90,17 @@ void CVortigaCtrl::GetVarLineAttributes(std::int16_t iVar, std::int16_t& iColor,
                                         std::int16_t& iLineStyle, std::int16_t& iMarker, std::int16_t& iSize,
                                         std::int16_t& iInterval) {
     if (iVar < 0 || iVar >= AddressableVariables()) return;
-    const CPlotLook& plot = Plot();
-    const CPlotVar* var = plot.YVar(iVar);
+    ReadLineAttributes(Plot().YVar(iVar), iColor, iLineWidth, iLineStyle, iMarker, iSize, iInterval);
+}
+
+void CVortigaCtrl::ReadLineAttributes(const CPlotVar* var, std::int16_t& iColor, std::int16_t& iLineWidth,
+                                      std::int16_t& iLineStyle, std::int16_t& iMarker, std::int16_t& iSize,
+                                      std::int16_t& iInterval) {
     if (!var) {
         iColor = iLineWidth = iLineStyle = iMarker = iSize = iInterval = 0;
         return;
     }
+    const CPlotLook& plot = Plot();
     iColor = Short(var->Color);
     iLineWidth = Short(var->PenWidth);
     iLineStyle = Short(var->PenStyle);
