@@ -1,6 +1,7 @@
 #include "objects/AnnotationGeometry.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 #include <cstdlib>
 
@@ -20,6 +21,12 @@ std::optional<double> Ratio(double num, int den) {
     if (den <= 0) return std::nullopt;
     return num / den;
 }
+
+// A text far off the page (a damaged position, a huge size) is computed in 64 bits and pinned
+// where the drawing code still has headroom, rather than overflowing.
+constexpr std::int64_t kPixelLimit = std::int64_t{1} << 28;
+std::int64_t Wide(int v) { return v; }
+int Pixel(std::int64_t v) { return static_cast<int>(std::clamp(v, -kPixelLimit, kPixelLimit)); }
 
 }  // namespace
 
@@ -75,17 +82,18 @@ std::optional<double> DeviceToRelativeY(const PlotFrame& f, int y) {
 }
 
 vtg::Rect TextBoxOf(Point ref, Point w, Point h) {
-    const int minX = std::min({0, w.x, h.x, w.x + h.x});
-    const int maxX = std::max({0, Positive(w.x), Positive(h.x), Positive(w.x) + Positive(h.x)});
-    const int minY = std::min({0, w.y, h.y, w.y + h.y});
-    const int maxY = std::max({0, Positive(w.y), Positive(h.y), Positive(w.y) + Positive(h.y)});
-    const vtg::Rect box{ref.x + minX, ref.y - maxY, ref.x + maxX + 1, ref.y - minY + 1};
+    const std::int64_t minX = std::min<std::int64_t>({0, w.x, h.x, Wide(w.x) + h.x});
+    const std::int64_t maxX = std::max<std::int64_t>({0, Positive(w.x), Positive(h.x), Wide(Positive(w.x)) + Positive(h.x)});
+    const std::int64_t minY = std::min<std::int64_t>({0, w.y, h.y, Wide(w.y) + h.y});
+    const std::int64_t maxY = std::max<std::int64_t>({0, Positive(w.y), Positive(h.y), Wide(Positive(w.y)) + Positive(h.y)});
+    const vtg::Rect box{Pixel(ref.x + minX), Pixel(ref.y - maxY), Pixel(ref.x + maxX + 1), Pixel(ref.y - minY + 1)};
     return box.Normalized();
 }
 
 std::array<Point, 4> OutlineOf(Point ref, Point w, Point h) {
-    return {ref, Point{ref.x + w.x, ref.y - w.y}, Point{ref.x + w.x + h.x, ref.y - h.y - w.y},
-            Point{ref.x + h.x, ref.y - h.y}};
+    return {ref, Point{Pixel(Wide(ref.x) + w.x), Pixel(Wide(ref.y) - w.y)},
+            Point{Pixel(Wide(ref.x) + w.x + h.x), Pixel(Wide(ref.y) - h.y - w.y)},
+            Point{Pixel(Wide(ref.x) + h.x), Pixel(Wide(ref.y) - h.y)}};
 }
 
 Point AlignedReference(Point textPos, Point w, int alignment) {

@@ -52,6 +52,12 @@ TEST(AnnotationGeometry, TextBoxAndOutlineFollowTheDirection) {
     EXPECT_TRUE(InsideOutline(flat, {120, 90}));
     EXPECT_FALSE(InsideOutline(flat, {120, 110}));
     EXPECT_FALSE(InsideOutline(flat, {90, 90}));
+    // A text placed near the end of the int range (a damaged position) is pinned, not wrapped.
+    const Rect far = TextBoxOf({2147483632, -2147483632}, {31, 0}, {0, 20});
+    EXPECT_LE(far.left, far.right);
+    EXPECT_LE(far.top, far.bottom);
+    EXPECT_EQ(far.left, 1 << 28);
+    EXPECT_EQ(OutlineOf({2147483632, 0}, {31, 0}, {0, 20})[1].x, 1 << 28);
 }
 
 TEST(AnnotationGeometry, AlignmentShiftsTheReferenceAlongTheWidthVector) {
