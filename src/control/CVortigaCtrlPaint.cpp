@@ -145,7 +145,15 @@ void CVortigaCtrl::PaintPlot(Surface& dc, const Rect& invalid, bool full, bool w
     dc.BitBlt({invalid.left, invalid.top}, {invalid.Width(), invalid.Height()}, *memory, {invalid.left, invalid.top});
 }
 
+void CVortigaCtrl::ReportCommittedEdit() {
+    CPlotLook* plot = PlotIfCreated();
+    if (!plot || !plot->EditPending) return;
+    plot->EditPending = 0;
+    ModifiedTail();
+}
+
 void CVortigaCtrl::FireAfterPaint() {
+    ReportCommittedEdit();
     if (!plotDrawnFired) {
         plotDrawnFired = true;
         FireEvent(EventId::PlotDrawn, {Variant(true)});
