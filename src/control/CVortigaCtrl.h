@@ -640,6 +640,8 @@ private:
     // ---- painting (CVortigaCtrlPaint.cpp) ----
     bool ScaleForTarget(const Rect& bounds, Size target);
     void EndScaledDraw();
+    // OnDraw without the events that end a paint; false when nothing was drawn.
+    bool DrawPlotInto(Surface& dc, const Rect& bounds, const Rect& invalid);
     // Draws the plot for invalid onto dc, through the off-screen bitmap when dc is the window.
     void PaintPlot(Surface& dc, const Rect& invalid, bool full, bool window);
     void FireAfterPaint();

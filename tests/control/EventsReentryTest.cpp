@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "platform/RecordingSurface.h"
 #include "regions/CPlotDrawingRgn.h"
 #include "MethodsTestSupport.h"
 
@@ -79,6 +80,11 @@ TEST_F(EventsReentryTest, OperationsFinishOnThePlotAHandlerLeft) {
              site.Paint();
          }},
         {"SetSettings", [&] { Call("SetSettings", {Variant(settings)}); }},
+        {"print page", [&] {
+             Call("Redraw");
+             RecordingSurface printer(SurfaceKind::Printer, {4800, 6000}, 600);
+             Ctrl().OnPrintPage(printer);
+         }},
         {"LoadStream", [&] { Ctrl().LoadStream(Ctrl().SaveStream()); }},
         {"scroll bar", [&] { site.Scroll(ScrollBar::Horizontal, 1, 0); }},
         {"click", [&] { Ctrl().FireClick(*Plot().PlotToDevice(1, 1)); }},
