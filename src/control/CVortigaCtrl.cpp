@@ -90,6 +90,7 @@ const MemberTable<CVortigaCtrl>& CVortigaCtrl::Members() {
 }
 
 CVortigaCtrl::CVortigaCtrl() {
+    events_.SetTypeInfo(&EventTypeInfo());
     const TextDefaults texts = DefaultTexts();
     Title = texts.title;
     xlabel = texts.xlabel;
@@ -289,6 +290,14 @@ void CVortigaCtrl::UpdateScrollBars(bool show, bool verticalOnlyCheck) {
         plot.SetSize(layoutWidth, layoutHeight);
     }
     if (changed) InvalidateControl();
+}
+
+void CVortigaCtrl::SetScrollThumbs() {
+    if (!site_) return;
+    CPlotLook& plot = Plot();
+    if (scrollBarH) site_->SetScrollPos(ScrollBar::Horizontal, plot.GetScroll(true).first);
+    // The vertical bar runs from the top, where the high values are.
+    if (scrollBarV) site_->SetScrollPos(ScrollBar::Vertical, kFullScroll - plot.GetScroll(false).second);
 }
 
 // ---- timers and highlighting ----

@@ -108,8 +108,46 @@ public:
 
     // ---- events ----
     ConnectionPoint& Events() { return events_; }
-    // Fires with the parameters converted to the event's declared types.
+    // Fires with the parameters converted to the event's declared types. A host handler may
+    // call back into the control, Clear and SetSettings included: a caller holds no plot,
+    // region or object across a fire and re-reads what it needs afterwards.
     void FireEvent(EventId id, std::vector<Variant> args = {});
+    // The OnOff and Default bits SetEvent keeps for an event id (EventGate in Events.h).
+    bool EventOn(int eventId) const;
+    bool EventDefault(int eventId) const;
+    // The modifier keys held now (kModifierShift, kModifierCtrl, kModifierAlt).
+    std::int16_t ModifierKeys() const;
+
+    // ---- events of the input handlers (CVortigaCtrlEvents.cpp) ----
+    // Each fires only through its gate and answers whether it fired. Points are device points.
+    // A mouse move outside a drag: PointerLocation with the plot's read-out while p lies in
+    // the drawing area, PointerExit once when the pointer has left it.
+    bool FirePointerLocation(Point p);
+    // After the plot processed the click at p: the plot coordinates of p and the id of the
+    // object now selected (0 for none).
+    bool FireClick(Point p);
+    // After the plot processed the double click; objectId is the object it reports.
+    bool FireDoubleClick(Point p, int objectId);
+    bool FireRBClick(Point p);
+    bool FireKeyPress(std::int32_t keyAscii);
+    bool FireKeyDown(std::int32_t keyCode);
+    bool FireKeyUp(std::int32_t keyCode);
+    // Shows the cursor, or with manageCursor fires CursorSet instead.
+    void ShowCursor(int cursorId);
+    // At the end of a drag: RegionDefined when the plot now reports a defined region.
+    bool FireRegionDefined();
+    // Drops: a text and the object it names, the file names, a variable path dropped on the
+    // X axis or the single Y label of a phase or run plot.
+    void FireDropText(const std::string& text, int objectId);
+    void FireDropFiles(const std::vector<std::string>& paths);
+    void FirePhaseVariableDropped(const std::string& variablePath);
+    // The title text the plot shows has been applied.
+    void FireSetCaption(const std::string& title);
+    // The window's scroll bars and menu highlight.
+    void OnHScroll(int code, int pos) override;
+    void OnVScroll(int code, int pos) override;
+    void OnMenuSelect(int command) override;
+    bool PointerInside() const { return pointerInside_; }
 
     // ---- persistence ----
     // A new control: every persisted property takes its default and the plot is built.
@@ -144,6 +182,8 @@ public:
     void Zoom(std::int16_t mode);
     // Shows the zoom scroll bars while the view is zoomed, hides them otherwise.
     void UpdateScrollBars(bool show, bool verticalOnlyCheck = false);
+    // Moves the shown scroll bars' thumbs to where the view is.
+    void SetScrollThumbs();
     // 0 nothing, a region's kind, 7 a text object, 13 a variable line.
     int CurrentSelectionCode() const;
 
@@ -606,9 +646,14 @@ private:
     // ---- painting (CVortigaCtrlPaint.cpp) ----
     bool ScaleForTarget(const Rect& bounds, Size target);
     void EndScaledDraw();
+    // OnDraw without the events that end a paint; false when nothing was drawn.
+    bool DrawPlotInto(Surface& dc, const Rect& bounds, const Rect& invalid);
     // Draws the plot for invalid onto dc, through the off-screen bitmap when dc is the window.
     void PaintPlot(Surface& dc, const Rect& invalid, bool full, bool window);
     void FireAfterPaint();
+    // An in-place edit or drag the plot committed while drawing is reported once the paint
+    // is over, when nothing of the paint is held any longer.
+    void ReportCommittedEdit();
     void DrawHighlights();
 
     // ---- printing (CVortigaCtrlPrint.cpp) ----
@@ -623,6 +668,7 @@ private:
     ConnectionPoint events_;
     bool modified_ = false;
     bool cursorTimerRunning_ = false;
+    bool pointerInside_ = false;
     int blinkPhase_ = 0;
     bool removeTextAfterBlink_ = false;
     std::vector<int> highlighted_;

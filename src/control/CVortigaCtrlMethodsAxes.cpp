@@ -60,7 +60,9 @@ void CVortigaCtrl::SetAxisScale(std::int16_t VarNo, std::int16_t Scale) {
     plot.Recalculate();
     LookDirty();
     ModifiedTail();
-    pendingSelectedId = plot.Selection ? plot.Selection->Kind : 0;
+    // The host's Modified handler may have cleared or rebuilt the plot.
+    const CPlotLook& now = Plot();
+    pendingSelectedId = now.Selection ? now.Selection->Kind : 0;
     InvalidateControl();
 }
 

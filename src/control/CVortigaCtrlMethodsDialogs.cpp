@@ -116,10 +116,12 @@ void CVortigaCtrl::AddYAxisMapDialog() {
         if (answer->axes[i] >= 0) plot.SetAxisMap(static_cast<int>(i), answer->axes[i]);
     }
     if (answer->apply) SetAxisMap(-1, 0);
+    // Applying the map told the host Modified: its handler may have cleared or rebuilt the plot.
+    CPlotLook& labelled = Plot();
     for (std::size_t k = 0; k < answer->labels.size(); ++k) {
-        plot.SetLabel(static_cast<int>(k) + 1, answer->labels[k]);
+        labelled.SetLabel(static_cast<int>(k) + 1, answer->labels[k]);
     }
-    plot.LayoutDirty = 1;
+    labelled.LayoutDirty = 1;
     ModifiedTail();
     FireEvent(EventId::Zoomed, {Variant(true)});
     InvalidateControl();

@@ -31,8 +31,8 @@ void SetBit(std::uint32_t& mask, int position, bool on) {
 void CVortigaCtrl::SetEvent(std::int16_t EventID, bool OnOff, bool Default) {
     // Any id maps into the mask: the positions wrap, so a zero or negative id cannot shift by a
     // negative count.
-    SetBit(eventMask, EventID - 1, OnOff);
-    SetBit(eventMask, EventID + 15, Default);
+    SetBit(eventMask, OnOffBit(EventID), OnOff);
+    SetBit(eventMask, DefaultBit(EventID), Default);
 }
 
 void CVortigaCtrl::FireReloadEvent() { FireEvent(EventId::ReloadNow); }

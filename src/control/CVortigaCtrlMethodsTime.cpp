@@ -87,7 +87,8 @@ void CVortigaCtrl::CopyToBuffer(const Variant& Data) {
         UpdateScrollBars(true);
         zoomed = true;
     }
-    plot.Recalculate();
+    // Zoomed went out above: its handler may have cleared or rebuilt the plot.
+    Plot().Recalculate();
     InvalidateControl();
 }
 

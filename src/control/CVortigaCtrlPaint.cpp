@@ -86,7 +86,11 @@ void CVortigaCtrl::EndScaledDraw() {
 }
 
 void CVortigaCtrl::OnDraw(Surface& dc, const Rect& bounds, const Rect& invalid) {
-    if (windowWidth == 0 && windowHeight == 0) return;
+    if (DrawPlotInto(dc, bounds, invalid)) FireAfterPaint();
+}
+
+bool CVortigaCtrl::DrawPlotInto(Surface& dc, const Rect& bounds, const Rect& invalid) {
+    if (windowWidth == 0 && windowHeight == 0) return false;
     CPlotLook& plot = Plot();
     // This draw runs the refit that live samples asked for.
     refitPaintRequested = false;
@@ -103,7 +107,7 @@ void CVortigaCtrl::OnDraw(Surface& dc, const Rect& bounds, const Rect& invalid) 
     const bool scaled = target.cx != layoutWidth || target.cy != layoutHeight || bounds.left != 0 || bounds.top != 0;
     if (scaled && !ScaleForTarget(bounds, target)) {
         foreignSurface = false;
-        return;
+        return false;
     }
     {
         ScaledDrawEnd end(scaled ? std::function<void()>([this] { EndScaledDraw(); }) : std::function<void()>());
@@ -123,7 +127,7 @@ void CVortigaCtrl::OnDraw(Surface& dc, const Rect& bounds, const Rect& invalid) 
         reinvalidateLatch = false;
     }
     foreignSurface = false;
-    FireAfterPaint();
+    return true;
 }
 
 void CVortigaCtrl::PaintPlot(Surface& dc, const Rect& invalid, bool full, bool window) {
@@ -145,7 +149,15 @@ void CVortigaCtrl::PaintPlot(Surface& dc, const Rect& invalid, bool full, bool w
     dc.BitBlt({invalid.left, invalid.top}, {invalid.Width(), invalid.Height()}, *memory, {invalid.left, invalid.top});
 }
 
+void CVortigaCtrl::ReportCommittedEdit() {
+    CPlotLook* plot = PlotIfCreated();
+    if (!plot || !plot->EditPending) return;
+    plot->EditPending = 0;
+    ModifiedTail();
+}
+
 void CVortigaCtrl::FireAfterPaint() {
+    ReportCommittedEdit();
     if (!plotDrawnFired) {
         plotDrawnFired = true;
         FireEvent(EventId::PlotDrawn, {Variant(true)});

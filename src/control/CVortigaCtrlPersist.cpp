@@ -281,6 +281,8 @@ void CVortigaCtrl::InstallProperties(const ControlProperties& loaded, const Cont
     // Registrations and editors belonged to the plot that is gone.
     for (int id : std::vector<int>(highlighted_)) UnregisterHighlight(id);
     ContentDeleted();
+    // The new plot shows the loaded title; a host that mirrors it in its own caption follows.
+    FireSetCaption(TrimBlanks(Title));
     // What the Flipped handler does beyond the plot, once the new plot is in place.
     ModifiedTail();
     InvalidateControl();

@@ -100,14 +100,23 @@ std::shared_ptr<IDispatch> CVortigaCtrl::AutomationReference() {
 void CVortigaCtrl::OnPrintPage(Surface& printer) {
     const Size size = printer.PixelSize();
     const Rect page{0, 0, size.cx, size.cy};
-    PrintingPageScope printing(*this, Plot(), true);
-    OnDraw(printer, page, page);
+    bool drawn = false;
+    {
+        PrintingPageScope printing(*this, Plot(), true);
+        drawn = DrawPlotInto(printer, page, page);
+    }
+    // The paint's events go out once the printing scope has let go of the plot.
+    if (drawn) FireAfterPaint();
 }
 
 void CVortigaCtrl::OnPreviewPage(Surface& preview, const Surface& printer) {
     const Rect page = PreviewPageRect(printer.PixelSize(), preview.PixelSize());
-    PrintingPageScope printing(*this, Plot(), false);
-    OnDraw(preview, page, page);
+    bool drawn = false;
+    {
+        PrintingPageScope printing(*this, Plot(), false);
+        drawn = DrawPlotInto(preview, page, page);
+    }
+    if (drawn) FireAfterPaint();
 }
 
 void CVortigaCtrl::OnPreparePreview(PrintInfo& info) {

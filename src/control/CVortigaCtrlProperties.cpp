@@ -35,7 +35,9 @@ void InsertUnlessPresent(Menu* menu, int position, MenuItem item) {
 
 void CVortigaCtrl::OnTitleChanged() {
     MarkChanged(kTitleBit);
-    Plot().SetCaptionText(255, TrimBlanks(Title));
+    const std::string title = TrimBlanks(Title);
+    Plot().SetCaptionText(255, title);
+    FireSetCaption(title);
     LookDirty();
     InvalidateControl();
     ModifiedTail();

@@ -1,6 +1,8 @@
 #include "control/Events.h"
 
 #include <cctype>
+#include <string>
+#include <utility>
 
 namespace vtg {
 
@@ -66,7 +68,25 @@ bool SameName(std::string_view a, std::string_view b) {
     return true;
 }
 
+class EventInterface : public MemberTableCore {
+public:
+    EventInterface() {
+        for (const EventInfo& e : EventTable()) {
+            MemberInfo member;
+            member.name = std::string(e.name);
+            member.id = static_cast<DispId>(e.id);
+            member.params = e.params;
+            Add(std::move(member));
+        }
+    }
+};
+
 }  // namespace
+
+const MemberTableCore& EventTypeInfo() {
+    static const EventInterface info;
+    return info;
+}
 
 const std::vector<EventInfo>& EventTable() {
     static const std::vector<EventInfo> table = MakeTable();

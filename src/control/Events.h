@@ -60,5 +60,28 @@ const std::vector<EventInfo>& EventTable();
 const EventInfo& EventInfoOf(EventId id);
 // Case-insensitive; null for a name no event has.
 const EventInfo* FindEvent(std::string_view name);
+// The outgoing interface as a type description: every event as a member with its DISPID,
+// parameter names and types, so that a host binds its handlers by name.
+const MemberTableCore& EventTypeInfo();
+
+// SetEvent keeps two bits for each event id: OnOff (is the host told) and Default (does the
+// control's own handling run). Ids 1..7 name the input events below.
+namespace EventGate {
+inline constexpr int kPointer = 1;        // PointerLocation, PointerExit
+inline constexpr int kClick = 2;          // OnClick
+inline constexpr int kDoubleClick = 3;    // OnDoubleClick
+inline constexpr int kRightClick = 4;     // OnRBClick
+inline constexpr int kKeyPress = 5;       // KeyPress
+inline constexpr int kKeyDown = 6;        // KeyDown
+inline constexpr int kKeyUp = 7;          // KeyUp
+}  // namespace EventGate
+// The bit positions of an id; any id maps into the 32-bit mask.
+inline int OnOffBit(int eventId) { return (eventId - 1) & 31; }
+inline int DefaultBit(int eventId) { return (eventId + 15) & 31; }
+
+// Bits of the modifier argument of the click and key events.
+inline constexpr int kModifierShift = 1;
+inline constexpr int kModifierCtrl = 2;
+inline constexpr int kModifierAlt = 4;
 
 }  // namespace vtg

@@ -46,6 +46,11 @@ public:
     // How many sink handlers have thrown since the connection point was created.
     std::size_t SinkFailures() const { return sinkFailures_; }
 
+    // The outgoing interface's description (events as members, by name and DISPID); the
+    // owner sets it, null until then.
+    void SetTypeInfo(const MemberTableCore* info) { typeInfo_ = info; }
+    const MemberTableCore* GetTypeInfo() const { return typeInfo_; }
+
 private:
     struct Connection {
         std::uint32_t cookie;
@@ -57,6 +62,7 @@ private:
     std::uint32_t nextCookie_ = 1;
     bool frozen_ = false;
     std::size_t sinkFailures_ = 0;
+    const MemberTableCore* typeInfo_ = nullptr;
 };
 
 // A sink that keeps every event it receives, for tests of the layers that fire them.

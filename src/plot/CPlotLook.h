@@ -487,6 +487,8 @@ public:
     int Width = 0;
     int Height = 0;
     int Printing = 0;
+    // An in-place edit or drag was committed; the control reports it (Modified) after its
+    // next paint, never from inside the plot's own drawing.
     int EditPending = 0;
     int LayoutDirty = 0;
     int RefitDirty = 0;

@@ -276,12 +276,6 @@ void CPlotLook::Draw(Surface& dc, const Rect& rect, int axesOnly, int fullRedraw
     // selection marks, no tracker.
     const bool direct = Printing || dc.Kind() == SurfaceKind::Metafile;
     if (!direct && &dc != MemorySurface.get()) EnsureMemoryBitmap(dc);
-    if (EditPending) {
-        // Committing an in-place edit or a drag belongs to the editing code; the control
-        // learns of the change here.
-        EditPending = 0;
-        Control->ModifiedTail();
-    }
     dc.FillRect(rect, Brush{BrushKind::Solid, TranslateOleColor(Props().BackColor)});
     ConsumeDirtyFlags();
     AxesDirty = 0;
