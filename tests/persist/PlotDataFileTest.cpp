@@ -109,6 +109,10 @@ TEST(PlotDataFile, DamagedContentReadsSoundly) {
         {"numpoints:-7\nnumdep:2\nvalues:\n1 2\n", {}, 2},
         // a count that does not fit 32 bits is skipped
         {"numpoints:2\nnumpoints:99999999999\nvalues:\n1 2 3 4\n", {3, 4}, 1},
+        // long lines are read whole: a header tail holding a colon sets nothing, and a number
+        // across the old 199-character boundary stays one number
+        {head + "title:" + std::string(300, 'a') + " numdep:5\nvalues:\n1 2 3\n" + std::string(197, ' ') + "4.5 6 7\n",
+         {4.5, 6, 7}, 1},
         // more dependents than the ten header slots: the rest get the defaults
         {"numpoints:1\nnumdep:12\nvalues:\n" + std::string(26, '7'), {m}, 12},
     };
