@@ -95,6 +95,21 @@ TEST_F(InputFileTest, DataFileRebuildsThePlot) {
     EXPECT_EQ(Plot().YVar(1)->Color, 2);
 }
 
+TEST_F(InputFileTest, DataFileFlagsScalesAndIntegerAxes) {
+    Put(Ctrl(), "InputFile", Variant(DataPath("kinds.dat")));
+    EXPECT_EQ(Get(Ctrl(), "PlotType").ToI2(), 1);
+    EXPECT_TRUE(Get(Ctrl(), "MultiYaxis").ToBool());
+    EXPECT_TRUE(Get(Ctrl(), "Flipped").ToBool());
+    EXPECT_TRUE(Get(Ctrl(), "ZeroLine").ToBool());
+    EXPECT_FALSE(Get(Ctrl(), "SquarePlot").ToBool());
+    EXPECT_TRUE(Plot().BarGraph && Plot().Flipped && Plot().ZeroLine && Plot().FromDataFile);
+    EXPECT_EQ(Plot().AxisByNumber(0)->Integer, 1);
+    // With several Y axes the first dependent's scale and integer flag go to the first Y axis.
+    EXPECT_EQ(Plot().AxisByNumber(1)->Scale, 1);
+    EXPECT_EQ(Plot().AxisByNumber(1)->Integer, 1);
+    EXPECT_EQ(Plot().YVar(1)->LabelIndex, 2);
+}
+
 struct KindCase {
     const char* text;
     bool runPlot;
