@@ -40,7 +40,7 @@ void CVortigaCtrl::AddProperties(MemberTable<CVortigaCtrl>& m) {
     m.Property("PlotType", 6, &C::GetPlotType, &C::SetPlotType);
     m.Property("TimeWindow", 7, &C::GetTimeWindow, &C::SetTimeWindow);
     m.Property("UseVariable", 8, Field(&ControlProperties::UseVariable), &C::OnUseVariableChanged);
-    m.Property("InputFile", 9, Field(&ControlProperties::InputFile), &C::OnInputFileChanged);
+    m.Property("InputFile", 9, &C::GetInputFile, &C::SetInputFile);
     m.Property("npoints", 10, &C::GetNpoints, &C::SetNpoints);
     m.Property("nvariables", 11, &C::GetNvariables, &C::SetNvariables);
     m.Property("TimeScrollUnit", 12, Field(&ControlProperties::TimeScrollUnit), &C::OnTimeScrollUnitChanged);

@@ -38,6 +38,7 @@ class PropExchange;
 class PropertyBag;
 struct ControlImage;
 struct PrintInfo;
+struct PlotDataFile;
 
 class CVortigaCtrl : public ControlProperties,
                      public DispatchImpl<CVortigaCtrl>,
@@ -394,6 +395,17 @@ public:
     std::string GetSettings();
     void SetSettings(const std::string& Settings);
 
+    // Plot scripts and plot data files (CVortigaCtrlInputFile.cpp; formats in
+    // persist/PlotScript.h and persist/PlotDataFile.h). A file that cannot be read or is not of
+    // the expected kind raises InvalidArg naming the file, the line and the reason and changes
+    // nothing. A script replays its lines as calls on this control; a call that fails is
+    // skipped and the script goes on. A data file rebuilds the plot; should the plot refuse it
+    // (its value budget), the control goes back to what it was before the error is raised.
+    void ReadScriptFile(const std::string& path);
+    void ReadDataFile(const std::string& path);
+    void RunPlotScript(std::string_view text, const std::string& name);
+    void LoadPlotDataFile(std::string_view text, const std::string& name);
+
     // Dialogs that have nothing to do.
     void HideVariableDialog() {}
     void PageLayout() {}
@@ -578,7 +590,6 @@ private:
     void OnYLabelChanged();
     void OnMultiYaxisChanged() {}
     void OnUseVariableChanged();
-    void OnInputFileChanged();
     void OnTimeScrollUnitChanged();
     void OnGridTypeChanged();
     void OnMarkerSizeChanged();
@@ -629,7 +640,15 @@ private:
     void SetAlwaysShowFull(bool value);
     std::int16_t GetClientType() const { return ClientType; }
     void SetClientType(std::int16_t value);
+    // Reads InputFile once, as setting it does; for the first size, where nothing can be told.
     void ReadInputFile();
+    const std::string& GetInputFile() const { return InputFile; }
+    void SetInputFile(const std::string& value);
+    // The script or the data file reader, as the name chooses.
+    void LoadPlotFile(const std::string& path);
+    void BuildFromDataFile(const PlotDataFile& file);
+    void BuildDataFileVariables(const PlotDataFile& file);
+    void ApplyDataFileAxes(const PlotDataFile& file);
     void NameNewVariables(int from);
 
     // ---- persistence (CVortigaCtrlPersist.cpp) ----

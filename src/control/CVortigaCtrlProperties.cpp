@@ -106,19 +106,6 @@ void CVortigaCtrl::OnUseVariableChanged() {
     ModifiedTail();
 }
 
-void CVortigaCtrl::OnInputFileChanged() {
-    if (InputFile.empty()) return;
-    ReadInputFile();
-}
-
-void CVortigaCtrl::ReadInputFile() {
-    MarkChanged(kInputFileBit);
-    Plot().Recalculate();
-    InvalidateControl();
-    SetModified();
-    inputFileLoaded = true;
-}
-
 // ---- counts ----
 
 void CVortigaCtrl::SetNpoints(std::int16_t value) {

@@ -148,13 +148,7 @@ int CPlotLook::SetPlotType(int type) {
         return 0;
     }
 
-    ResetKindFlags();
-    Cleanup();
-    if (type == 1) BarGraph = 1;
-    if (type == 2 || type == 3) Triangular = type - 1;
-    CreateFonts();
-    BuildRegions(Control->ResourceString("IDS_PLOTLOOK_XLABEL"), Control->ResourceString("IDS_PLOTLOOK_YLABEL"));
-    CreateInitialVariables();
+    Rebuild(type);
     if (type == 4) {
         CPlotAxis& y = *YAxisRgns.front()->Axis;
         CPlotAxis& x = *XAxisRgn->Axis;
@@ -166,6 +160,17 @@ int CPlotLook::SetPlotType(int type) {
     }
     LayoutDirty = 1;
     return 1;
+}
+
+void CPlotLook::Rebuild(int type) {
+    ResetKindFlags();
+    Cleanup();
+    if (type == 1) BarGraph = 1;
+    if (type == 2 || type == 3) Triangular = type - 1;
+    CreateFonts();
+    BuildRegions(Control->ResourceString("IDS_PLOTLOOK_XLABEL"), Control->ResourceString("IDS_PLOTLOOK_YLABEL"));
+    CreateInitialVariables();
+    LayoutDirty = 1;
 }
 
 void CPlotLook::SwitchTriangleVariant(int triangular) {

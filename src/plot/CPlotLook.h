@@ -128,6 +128,9 @@ public:
     // 1 when the plot was rebuilt; 0 when nothing changed or only the triangular variant
     // was switched. Types outside 0..4 build an XY plot.
     int SetPlotType(int type);
+    // The plot built anew as kind type (0 XY, 1 bar graph, 2 and 3 triangular) with one
+    // variable of each kind: variables, objects and annotations go. Plot flags are cleared.
+    void Rebuild(int type);
     void SetRunPlot(bool on);
     void SetPhasePlot(bool on);
     void ResetKindFlags();

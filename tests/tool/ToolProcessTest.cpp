@@ -187,7 +187,7 @@ TEST_F(ToolTest, RenderCommandRunsAScriptIntoAPicture) {
 TEST_F(ToolTest, BadCommandLinesAndInputsFailClearly) {
     Write("ok.vtg", "Title\n");
     Write("broken.vtg", "Nope\n");
-    Write("plot.ply", "title: x\n");
+    Write("plot.ply", "no commands here\n");
     const QString ok = QString::fromStdString(Path("ok.vtg"));
     const QString out = dir.path() + "/x.png";
     const struct {
@@ -202,7 +202,7 @@ TEST_F(ToolTest, BadCommandLinesAndInputsFailClearly) {
         {{"render", ok, "-o", out, "--size", "100"}, 2, "--size takes WxH"},
         {{"render", ok, "-o", out, "--colour"}, 2, "unknown option --colour"},
         {{"render", ok, "-o", dir.path() + "/x.gif"}, 1, "name it .png or .pdf"},
-        {{"render", QString::fromStdString(Path("plot.ply")), "-o", out}, 1, "is not a shell script (.vtg)"},
+        {{"render", QString::fromStdString(Path("plot.ply")), "-o", out}, 1, "plot.ply\": no line holds a plot script keyword"},
         {{"render", dir.path() + "/none.vtg", "-o", out}, 1, "no such file"},
         {{"render", QString::fromStdString(Path("broken.vtg")), "-o", out}, 1, "error: line 1: unknown member name"},
         {{"render", ok, "-o", dir.path() + "/no/such/dir/x.png"}, 1, "cannot write"},

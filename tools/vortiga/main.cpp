@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "FileDescriptorBuf.h"
+#include "PlotFile.h"
 #include "Render.h"
 #include "Session.h"
 #include "Shell.h"
@@ -37,9 +38,11 @@ commands:
   shell [--size WxH] [FILE]        runs the automation shell on FILE, or on standard input
                                    when FILE is missing or "-"; the control is 800 x 600
                                    unless --size says otherwise
-  render FILE -o OUT [--size WxH]  runs the shell script FILE (.vtg) and paints the control
-                                   into OUT (.png or .pdf); --size gives the picture's size,
-                                   which is also the control's size unless the script sets one
+  render FILE -o OUT [--size WxH]  runs the shell script FILE (.vtg), or reads the plot
+                                   definition script or plot data file FILE, and paints the
+                                   control into OUT (.png or .pdf); --size gives the picture's
+                                   size, which is also the control's size unless a shell script
+                                   sets one
   demo -o OUT                      draws the drawing surface's test picture (800 x 600) into
                                    OUT (.png or .pdf): a check that the platform draws
   --help                           shows this text ("vortiga shell --help" describes the
@@ -66,6 +69,11 @@ the picture is a scaled, centred copy. Without it the control starts at 800 x 60
 picture has the control's final size. Relative file names inside the script are taken from
 the script's folder. When a script line fails the picture is still written, and the exit
 status is 1.
+
+Any FILE that is not a .vtg file is read as the control's InputFile property reads it: a
+name holding ".ply" is a plot definition script; any other file is a plot script when its
+lines are script commands, else a plot data file. A file that cannot be read or is of
+neither kind is an error (status 1) that names the file, the line and the reason.
 )TEXT";
 
 struct UsageError : std::runtime_error {
@@ -166,6 +174,15 @@ int ShellCommand(int argc, char** argv, const std::vector<std::string_view>& arg
     return RunScript(session, in, FolderOf(o.files[0]));
 }
 
+// A plot definition script or plot data file, read as the InputFile property reads it.
+int RenderPlotFile(int argc, char** argv, const Options& o, const std::string& file) {
+    vtg::PlatformApp app(argc, argv, vtg::AppMode::Headless);
+    shell::Session session(o.size.value_or(shell::Session::kDefaultSize), std::cerr);
+    shell::LoadPlotFile(session.Control(), file);
+    session.Render(*o.output, std::nullopt);
+    return 0;
+}
+
 int RenderCommand(int argc, char** argv, const std::vector<std::string_view>& args) {
     const Options o = ParseOptions(args, true);
     if (o.help) {
@@ -177,14 +194,10 @@ int RenderCommand(int argc, char** argv, const std::vector<std::string_view>& ar
     const std::string& file = o.files[0];
     std::string extension = std::filesystem::path(file).extension().string();
     for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (extension != ".vtg") {
-        throw std::runtime_error(file +
-                                 " is not a shell script (.vtg); plot definition scripts and data files cannot be "
-                                 "rendered yet");
-    }
     if (!shell::PictureFormatOf(*o.output)) {
         throw std::runtime_error("cannot tell the picture format of " + *o.output + ": name it .png or .pdf");
     }
+    if (extension != ".vtg") return RenderPlotFile(argc, argv, o, file);
     std::ifstream in = OpenScript(file);
     vtg::PlatformApp app(argc, argv, vtg::AppMode::Headless);
     shell::Session session(o.size.value_or(shell::Session::kDefaultSize), std::cerr);
