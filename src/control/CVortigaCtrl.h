@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -575,6 +576,9 @@ private:
     void ReadLineAttributes(const CPlotVar* var, std::int16_t& iColor, std::int16_t& iLineWidth,
                             std::int16_t& iLineStyle, std::int16_t& iMarker, std::int16_t& iSize,
                             std::int16_t& iInterval);
+    // Runs apply; when it throws, the control goes back to the stream image it had before and
+    // the error is raised again with what in front of its message.
+    void ApplyOrRestore(const std::string& what, const std::function<void()>& apply);
     // A live sample was stored: asks for a paint when the refit it calls for must be seen.
     void NoteSample(bool refit, bool offScale);
     void InvalidateUnlessLoading();

@@ -109,24 +109,7 @@ void CVortigaCtrl::LoadPlotDataFile(std::string_view text, const std::string& na
     if (parsed.error) Refuse(name, *parsed.error);
     // The plot's value budget can still refuse the file while it is built: the control then
     // goes back to the image it had.
-    const std::vector<std::uint8_t> before = SaveStream();
-    const bool wasModified = modified_;
-    auto restore = [&] {
-        try {
-            LoadStream(before);
-        } catch (const AutomationError&) {
-        }
-        modified_ = wasModified;
-    };
-    try {
-        BuildFromDataFile(parsed.file);
-    } catch (const AutomationError& e) {
-        restore();
-        throw AutomationError(e.Code(), Quoted(name) + ": " + e.Message());
-    } catch (const std::bad_alloc&) {
-        restore();
-        throw AutomationError::OutOfMemory(Quoted(name) + ": out of memory");
-    }
+    ApplyOrRestore(Quoted(name), [&] { BuildFromDataFile(parsed.file); });
 }
 
 void CVortigaCtrl::BuildFromDataFile(const PlotDataFile& f) {

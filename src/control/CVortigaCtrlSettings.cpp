@@ -523,11 +523,15 @@ void CVortigaCtrl::SetSettings(const std::string& Settings) {
     }
     // A text can still fail while it is applied (a variable count or ring the plot's memory
     // budget refuses): the control then goes back to the image it had.
+    ApplyOrRestore("SetSettings", [&] { ApplySettings(Settings); });
+}
+
+void CVortigaCtrl::ApplyOrRestore(const std::string& what, const std::function<void()>& apply) {
     const std::vector<std::uint8_t> before = SaveStream();
     const bool wasModified = modified_;
     auto restore = [&] {
         // The image was written by this control a moment ago; should it fail to load all the
-        // same, the error the host hears is still the text's.
+        // same, the error the host hears is still the one that stopped the change.
         try {
             LoadStream(before);
         } catch (const AutomationError&) {
@@ -535,13 +539,13 @@ void CVortigaCtrl::SetSettings(const std::string& Settings) {
         modified_ = wasModified;
     };
     try {
-        ApplySettings(Settings);
+        apply();
     } catch (const AutomationError& e) {
         restore();
-        throw AutomationError(e.Code(), "SetSettings: " + e.Message());
+        throw AutomationError(e.Code(), what + ": " + e.Message());
     } catch (const std::bad_alloc&) {
         restore();
-        throw AutomationError::OutOfMemory("SetSettings: out of memory");
+        throw AutomationError::OutOfMemory(what + ": out of memory");
     }
 }
 
